@@ -1,0 +1,33 @@
+# 榆舟 — the two commands of the README, and the steps they are made of.
+#   make run    install what is missing, build, start the program
+#   make test   install what is missing, build, run every test (sanitizer runs included)
+
+JOBS ?= $(shell nproc)
+
+.PHONY: all deps build run test test-default test-asan clean
+
+all: build
+
+deps:
+	scripts/install-deps
+
+build: deps
+	cmake --preset default
+	cmake --build --preset default -j $(JOBS)
+
+run: build
+	build/default/cli/yuzhou-cli --help
+
+test: test-default test-asan
+
+test-default: build
+	ctest --preset default -j $(JOBS)
+
+# The core and the command line again, under AddressSanitizer and UndefinedBehaviorSanitizer.
+test-asan: deps
+	cmake --preset asan
+	cmake --build --preset asan -j $(JOBS)
+	ctest --preset asan -j $(JOBS)
+
+clean:
+	rm -rf build

@@ -1,0 +1,72 @@
+#include "search/RunSearch.h"
+
+#include "ProgramState.h"
+#include "search/FileFilter.h"
+#include "search/SearchTexts.h"
+#include "search/WalkFolder.h"
+#include "settings/SettingsTexts.h"
+#include "toolkit.h"
+
+namespace yuzhou {
+
+namespace {
+
+/// The refusal message for the current input, or empty when the search may start.
+std::string_view refusal(const std::string& searchFolder, const FilterSettings& settings) {
+    if (searchFolder.empty()) {
+        return texts::kNoSearchFolder;
+    }
+    if (settings.extensionList == texts::kExtensionPrompt) {
+        return texts::kSettingsNotApplied;
+    }
+    if (settings.extensionList.empty()) {
+        return texts::kNoSettings;
+    }
+    return {};
+}
+
+} // namespace
+
+void runSearch(ProgramState& state, WindowToolkit& toolkit) {
+    toolkit.clearStatusPanes();
+    toolkit.setProgressVisible(false);
+    state.colours.clearCellColours();
+
+    if (const std::string_view message = refusal(toolkit.searchFolderText(), state.settings);
+        !message.empty()) {
+        toolkit.showMessage(message);
+        return;
+    }
+
+    toolkit.setButton(CommandButton::Search, texts::kSearchingCaption, false);
+    toolkit.setSummaryText("");
+    state.results.clear();
+    state.examinedCount = 0;
+    toolkit.addStatusPane(texts::kSearchStartedPane, texts::kSearchStartedPaneWidth);
+    toolkit.addStatusPane("", -1);
+
+    FileFilter filter(state.settings, state.results, toolkit, state.examinedCount);
+    walkFolder(
+        toolkit.searchFolderText(), "", true,
+        [&filter](std::string name, std::string path) {
+            filter.filterFile(std::move(name), std::move(path));
+        },
+        toolkit);
+    if (toolkit.closing()) {
+        return;
+    }
+
+    if (const std::size_t found = state.results.rowCount(); found > 0) {
+        toolkit.setSelectAllChecked(true);
+        state.results.setAllTicks(kTicked);
+        toolkit.removeStatusPane(1);
+        toolkit.setStatusPaneWidth(0, texts::kSearchFinishedPaneWidth);
+        toolkit.setStatusPaneText(0, texts::searchFinishedPane(found));
+    }
+
+    toolkit.setSummaryText(texts::foundSummary(state.results.rowCount()));
+    toolkit.showMessage(texts::searchFinishedMessage(state.results.rowCount()));
+    toolkit.setButton(CommandButton::Search, texts::kSearchCaption, true);
+}
+
+} // namespace yuzhou

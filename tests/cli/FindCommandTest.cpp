@@ -1,0 +1,188 @@
+#include "ResultOutput.h"
+#include "TempFolder.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace yuzhou {
+namespace {
+
+struct CliRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+/// Runs the real yuzhou-cli with the arguments, standard output and error caught in files.
+CliRun runCli(const std::vector<std::string>& arguments) {
+    test::TempFolder capture;
+    const std::string outPath = capture / "out";
+    const std::string errPath = capture / "err";
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0600);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0600);
+    std::vector<std::string> all = {YUZHOU_CLI_PATH};
+    all.insert(all.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (std::string& argument : all) {
+        argv.push_back(argument.data());
+    }
+    argv.push_back(nullptr);
+    CliRun run;
+    pid_t pid = 0;
+    if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0) {
+        int status = 0;
+        waitpid(pid, &status, 0);
+        run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    posix_spawn_file_actions_destroy(&actions);
+    run.out = test::readWholeFile(outPath);
+    run.err = test::readWholeFile(errPath);
+    return run;
+}
+
+std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> result;
+    std::size_t begin = 0;
+    while (begin < text.size()) {
+        const std::size_t end = text.find('\n', begin);
+        result.push_back(text.substr(begin, end - begin));
+        if (end == std::string::npos) {
+            break;
+        }
+        begin = end + 1;
+    }
+    return result;
+}
+
+constexpr const char* kHeader = "勾选\t序号\t名称\t路径\t大小\t创建时间\t修改时间\t是否存在重复\tmd5";
+
+class FindCommandTest : public ::testing::Test {
+protected:
+    test::TempFolder tree;
+
+    void SetUp() override {
+        setenv("TZ", "UTC", 1);
+        tree.write("a.jpg", std::string(1536, 'x'));
+        tree.write("b.PNG", "x");
+        tree.write("sub/预览视频.jpg", "");
+        tree.write("sub/样片.txt", "y");
+        for (const char* name : {"a.jpg", "sub/预览视频.jpg"}) {
+            test::setModificationTime(tree / name, 1704182400);
+        }
+    }
+};
+
+TEST_F(FindCommandTest, ListsTheMatchingFilesAsTsvWithTheSummaryOnStandardError) {
+    const CliRun run = runCli({"find", tree.path(), "--ext", "jpg"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "查找完成，共找到2项文件。\n");
+    const std::vector<std::string> rows = lines(run.out);
+    ASSERT_EQ(rows.size(), 3u) << run.out;
+    EXPECT_EQ(rows[0], kHeader);
+    EXPECT_EQ(rows[1], "1\t1\ta.jpg\t" + tree / "a.jpg" + "\t1.50 KB\t" +
+                           rows[1].substr(rows[1].find("KB\t") + 3, 19) + "\t2024-01-02 08:00:00\t\t");
+    EXPECT_EQ(rows[2].substr(0, rows[2].find("\t", 6)), "1\t2\t预览视频.jpg");
+    EXPECT_NE(rows[2].find("\t0\t"), std::string::npos) << "an empty file's size reads 0";
+}
+
+TEST_F(FindCommandTest, SizeAndNameOptionsSetTheFilters) {
+    struct Case {
+        std::vector<std::string> options;
+        std::size_t rows;
+    };
+    const Case cases[] = {
+        {{"--ext", "jpg,txt"}, 3},
+        {{"--ext", "jpg,txt", "--skip-size", "小于", "1", "kb"}, 1}, // only a.jpg is 1 KB or more
+        {{"--ext", "jpg,txt", "--skip-size", "eq", "0", "B"}, 2},    // the empty file is left out
+        {{"--ext", "jpg,txt", "--skip-size", "gt", "1.9", "Kb"}, 2}, // 1.9 KB counts as 1 KB
+        {{"--ext", "jpg,txt", "--include", "样片,预览"}, 2},
+        {{"--ext", "jpg,txt", "--skip", "预览"}, 2},
+        {{"--ext", "PNG"}, 1},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> arguments = {"find", tree.path()};
+        arguments.insert(arguments.end(), c.options.begin(), c.options.end());
+        const CliRun run = runCli(arguments);
+        SCOPED_TRACE(run.err);
+        EXPECT_EQ(run.status, 0);
+        EXPECT_EQ(lines(run.out).size(), c.rows + 1) << run.out;
+    }
+}
+
+TEST_F(FindCommandTest, RefusalsAreMessagesNotUsageErrors) {
+    const CliRun empty = runCli({"find", tree.path(), "--ext", ""});
+    EXPECT_EQ(empty.status, 0);
+    EXPECT_EQ(empty.err, "请先点击左上方的筛选设置，进行设置！\n");
+    EXPECT_EQ(lines(empty.out), std::vector<std::string>{kHeader});
+
+    const CliRun missing = runCli({"find", tree / "missing", "--ext", "jpg"});
+    EXPECT_EQ(missing.status, 0);
+    EXPECT_EQ(missing.err, "查找完成，共找到0项文件。\n");
+}
+
+TEST_F(FindCommandTest, UsageErrorsExitWithTwoAndOneLine) {
+    const std::vector<std::vector<std::string>> cases = {
+        {},
+        {"frobnicate"},
+        {"find"},
+        {"find", "--ext", "jpg"},
+        {"find", tree.path()},
+        {"find", tree.path(), "--ext"},
+        {"find", tree.path(), "--ext", "jpg", "--bogus"},
+        {"find", tree.path(), "--ext", "jpg", "--skip-size", "gt", "1", "TB"},
+        {"find", tree.path(), "--ext", "jpg", "--skip-size", "more", "1", "KB"},
+        {"find", tree.path(), "--ext", "jpg", "--skip-size", "gt", "many", "KB"},
+        {"find", tree.path(), "--ext", "jpg", "--skip-size", "gt", "1"},
+        {"find", tree.path(), "--ext", "jpg", "--skip-size", "gt", "99999999999", "B"},
+        {"find", tree.path(), "--ext", "jpg", "--include", "a", "--skip", "b"},
+        {"find", tree.path(), "--ext", "jpg", "--format", "xml"},
+        {"find", tree.path(), tree.path(), "--ext", "jpg"},
+    };
+    for (const std::vector<std::string>& arguments : cases) {
+        const CliRun run = runCli(arguments);
+        std::string joined;
+        for (const std::string& argument : arguments) {
+            joined += argument + " ";
+        }
+        SCOPED_TRACE(joined);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_TRUE(run.out.empty());
+        if (!arguments.empty()) {
+            EXPECT_EQ(lines(run.err).size(), 1u) << run.err;
+        }
+    }
+}
+
+TEST_F(FindCommandTest, CsvAndJsonCarryTheSameRows) {
+    tree.write("with,comma \"quoted\".jpg", "");
+    const CliRun csv = runCli({"find", tree.path(), "--ext", "jpg", "--format", "csv"});
+    EXPECT_EQ(csv.status, 0);
+    EXPECT_EQ(lines(csv.out)[0], "勾选,序号,名称,路径,大小,创建时间,修改时间,是否存在重复,md5");
+    EXPECT_NE(csv.out.find(",\"with,comma \"\"quoted\"\".jpg\","), std::string::npos) << csv.out;
+
+    const CliRun json = runCli({"find", tree.path(), "--ext", "jpg", "--format", "json"});
+    EXPECT_EQ(json.status, 0);
+    EXPECT_EQ(json.out.front(), '[');
+    EXPECT_NE(json.out.find("\"名称\":\"with,comma \\\"quoted\\\".jpg\""), std::string::npos) << json.out;
+    EXPECT_NE(json.out.find("{\"勾选\":1,\"序号\":\"1\",\"名称\":\"a.jpg\""), std::string::npos) << json.out;
+}
+
+TEST(ResultOutput, FieldsKeepEveryRowOnOneLine) {
+    EXPECT_EQ(tsvField("a\tb\nc\\d\re"), "a\\tb\\nc\\\\d\\re");
+    EXPECT_EQ(csvField("plain"), "plain");
+    EXPECT_EQ(csvField("a\nb"), "\"a\nb\"");
+    EXPECT_EQ(jsonString("中\"\\\n"), "\"中\\\"\\\\\\u000a\"");
+    EXPECT_EQ(jsonString("bad\xFF"), "\"bad\\udcff\"");
+}
+
+} // namespace
+} // namespace yuzhou
