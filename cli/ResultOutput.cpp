@@ -3,6 +3,7 @@
 #include "search/ResultList.h"
 #include "text/Encoding.h"
 
+#include <algorithm>
 #include <array>
 
 namespace yuzhou {
@@ -20,25 +21,24 @@ std::string tickText(int tick) {
 }
 
 void writeDelimited(std::FILE* out, const ResultList& results, char separator,
-                    std::string (*field)(std::string_view)) {
-    std::string line = field(kTickTitle);
+                    void (*field)(std::string_view, std::string&)) {
+    std::string line;
+    field(kTickTitle, line);
     for (int c = 1; c < kColumnCount; ++c) {
         line += separator;
-        line += field(kColumnTitles[static_cast<std::size_t>(c)]);
+        field(kColumnTitles[static_cast<std::size_t>(c)], line);
     }
     line += '\n';
     put(out, line);
-    const std::size_t rows = results.rowCount();
-    for (std::size_t r = 0; r < rows; ++r) {
-        const ResultRow row = results.row(r);
+    results.forEachRow([&](std::size_t, const ResultList::RowView& row) {
         line = tickText(row.tick);
         for (int c = 1; c < kColumnCount; ++c) {
             line += separator;
-            line += field(row.cells[static_cast<std::size_t>(c)]);
+            field(row.cells[static_cast<std::size_t>(c)], line);
         }
         line += '\n';
         put(out, line);
-    }
+    });
 }
 
 void writeJson(std::FILE* out, const ResultList& results) {
@@ -48,10 +48,9 @@ void writeJson(std::FILE* out, const ResultList& results) {
     }
     const std::string tickKey = jsonString(kTickTitle) + ':';
     put(out, "[");
-    const std::size_t rows = results.rowCount();
     std::string line;
-    for (std::size_t r = 0; r < rows; ++r) {
-        const ResultRow row = results.row(r);
+    bool any = false;
+    results.forEachRow([&](std::size_t r, const ResultList::RowView& row) {
         line = r == 0 ? "\n{" : ",\n{";
         line += tickKey + tickText(row.tick);
         for (int c = 1; c < kColumnCount; ++c) {
@@ -61,8 +60,9 @@ void writeJson(std::FILE* out, const ResultList& results) {
         }
         line += '}';
         put(out, line);
-    }
-    put(out, rows == 0 ? "]\n" : "\n]\n");
+        any = true;
+    });
+    put(out, any ? "\n]\n" : "]\n");
 }
 
 } // namespace
@@ -80,9 +80,21 @@ std::optional<OutputFormat> parseOutputFormat(std::string_view name) {
     return std::nullopt;
 }
 
-std::string tsvField(std::string_view text) {
-    std::string field;
-    field.reserve(text.size());
+namespace {
+
+/// Whether any byte of the text is one of the given ones; a plain loop, which beats
+/// find_first_of's search of the set for every byte.
+template <char... Bytes> bool holdsAnyOf(std::string_view text) {
+    return std::any_of(text.begin(), text.end(), [](char c) { return ((c == Bytes) || ...); });
+}
+
+} // namespace
+
+void appendTsvField(std::string_view text, std::string& field) {
+    if (!holdsAnyOf<'\\', '\t', '\n', '\r'>(text)) {
+        field += text;
+        return;
+    }
     for (char c : text) {
         switch (c) {
         case '\\':
@@ -101,14 +113,14 @@ std::string tsvField(std::string_view text) {
             field += c;
         }
     }
-    return field;
 }
 
-std::string csvField(std::string_view text) {
-    if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
-        return std::string(text);
+void appendCsvField(std::string_view text, std::string& field) {
+    if (!holdsAnyOf<',', '"', '\r', '\n'>(text)) {
+        field += text;
+        return;
     }
-    std::string field = "\"";
+    field += '"';
     for (char c : text) {
         if (c == '"') {
             field += '"';
@@ -116,6 +128,17 @@ std::string csvField(std::string_view text) {
         field += c;
     }
     field += '"';
+}
+
+std::string tsvField(std::string_view text) {
+    std::string field;
+    appendTsvField(text, field);
+    return field;
+}
+
+std::string csvField(std::string_view text) {
+    std::string field;
+    appendCsvField(text, field);
     return field;
 }
 
@@ -145,10 +168,10 @@ std::string jsonString(std::string_view text) {
 void writeResults(std::FILE* out, const ResultList& results, OutputFormat format) {
     switch (format) {
     case OutputFormat::Tsv:
-        writeDelimited(out, results, '\t', tsvField);
+        writeDelimited(out, results, '\t', appendTsvField);
         break;
     case OutputFormat::Csv:
-        writeDelimited(out, results, ',', csvField);
+        writeDelimited(out, results, ',', appendCsvField);
         break;
     case OutputFormat::Json:
         writeJson(out, results);

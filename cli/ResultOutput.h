@@ -26,6 +26,8 @@ void writeResults(std::FILE* out, const ResultList& results, OutputFormat format
 
 std::string tsvField(std::string_view text);
 std::string csvField(std::string_view text);
+void appendTsvField(std::string_view text, std::string& line);
+void appendCsvField(std::string_view text, std::string& line);
 std::string jsonString(std::string_view text);
 
 } // namespace yuzhou

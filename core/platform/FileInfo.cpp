@@ -57,13 +57,11 @@ const ReaderIdentity& readerIdentity() {
     return identity;
 }
 
-} // namespace
-
-std::optional<FileInfo> readFileInfo(const std::string& path) {
+std::optional<FileInfo> statxInfo(int folderFd, const char* name, int flags) {
     struct statx st {};
     constexpr unsigned mask =
         STATX_TYPE | STATX_MODE | STATX_UID | STATX_GID | STATX_SIZE | STATX_MTIME | STATX_BTIME | STATX_INO;
-    if (path.empty() || statx(AT_FDCWD, path.c_str(), AT_STATX_SYNC_AS_STAT, mask, &st) != 0) {
+    if (name[0] == '\0' || statx(folderFd, name, flags, mask, &st) != 0) {
         return std::nullopt;
     }
     FileInfo info;
@@ -76,6 +74,16 @@ std::optional<FileInfo> readFileInfo(const std::string& path) {
     info.isRegularFile = S_ISREG(st.stx_mode);
     info.readable = readerIdentity().mayRead(st.stx_mode, st.stx_uid, st.stx_gid);
     return info;
+}
+
+} // namespace
+
+std::optional<FileInfo> readFileInfo(const std::string& path) {
+    return statxInfo(AT_FDCWD, path.c_str(), AT_STATX_SYNC_AS_STAT);
+}
+
+std::optional<FileInfo> readFileInfoAt(int folderFd, const char* name) {
+    return statxInfo(folderFd, name, AT_STATX_SYNC_AS_STAT | AT_SYMLINK_NOFOLLOW);
 }
 
 bool pathExists(const std::string& path) {

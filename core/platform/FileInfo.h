@@ -27,6 +27,10 @@ struct FileInfo {
 /// exist or cannot be reached.
 std::optional<FileInfo> readFileInfo(const std::string& path);
 
+/// Metadata of the file `name` in the open folder `folderFd`, not following a symbolic
+/// link; resolving one name instead of a whole path is what keeps a search fast.
+std::optional<FileInfo> readFileInfoAt(int folderFd, const char* name);
+
 /// True when the path names an existing file or folder.
 bool pathExists(const std::string& path);
 

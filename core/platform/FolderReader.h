@@ -23,6 +23,8 @@ public:
     FolderReader& operator=(const FolderReader&) = delete;
 
     bool isOpen() const { return m_dir != nullptr; }
+    /// The open folder's descriptor, for reading its entries' metadata; -1 when not open.
+    int fd() const { return m_dir != nullptr ? dirfd(m_dir) : -1; }
     /// Fills `entry` with the next entry; false at the end.
     bool next(FolderEntry& entry);
 

@@ -88,7 +88,7 @@ bool FileFilter::extensionMatches(std::string_view name) {
     return false;
 }
 
-void FileFilter::filterFile(std::string name, std::string path) {
+void FileFilter::filterFile(std::string name, std::string path, int folderFd) {
     ++m_examinedCount;
     m_toolkit.setStatusPaneText(1, std::to_string(m_examinedCount));
     if (!extensionMatches(name)) {
@@ -100,21 +100,19 @@ void FileFilter::filterFile(std::string name, std::string path) {
     if (!sizeOn && !sizeOff) {
         return; // no settings applied yet
     }
-    // The metadata is read once and serves both the size test and the row.
-    std::optional<FileInfo> info;
-    if (sizeOn) {
-        info = readFileInfo(path);
-        if (!passesSizeTest(info ? info->size : 0, m_settings.sizeRelation, m_bound)) {
-            return;
-        }
-    }
     if (nameOn && !passesNameTest(name, m_settings.nameFilterChoice, m_keywords)) {
         return;
     }
-    if (sizeOn && !info) {
+    // One metadata call serves the size test, the existence test and the row's texts.
+    const std::optional<FileInfo> info =
+        folderFd >= 0 ? readFileInfoAt(folderFd, name.c_str()) : readFileInfo(path);
+    if (sizeOn && !passesSizeTest(info ? info->size : 0, m_settings.sizeRelation, m_bound)) {
+        return;
+    }
+    if (!info) {
         return; // gone since the walk listed it
     }
-    addResultRow(m_results, std::move(name), std::move(path), info);
+    addResultRow(m_results, name, path, info);
 }
 
 } // namespace yuzhou

@@ -36,8 +36,9 @@ public:
     FileFilter(const FilterSettings& settings, ResultList& results, WindowToolkit& toolkit,
                std::int64_t& examinedCount);
 
-    /// The visitor of the walk.
-    void filterFile(std::string name, std::string path);
+    /// The visitor of the walk. `folderFd` is the open folder of the file, or -1 when the
+    /// caller has none: the file's metadata is then read by its path.
+    void filterFile(std::string name, std::string path, int folderFd = -1);
 
 private:
     /// Lets pending events run before each entry is tried, as a long extension list

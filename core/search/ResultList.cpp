@@ -1,50 +1,74 @@
 #include "search/ResultList.h"
 
+#include <cstring>
+
 namespace yuzhou {
 
 std::string_view ResultList::StoredRow::cell(int column) const {
     const std::uint32_t begin = column == 0 ? 0 : ends[static_cast<std::size_t>(column - 1)];
-    return std::string_view(texts).substr(begin, ends[static_cast<std::size_t>(column)] - begin);
+    return std::string_view(texts + begin, ends[static_cast<std::size_t>(column)] - begin);
 }
 
-void ResultList::StoredRow::setCell(int column, std::string_view text) {
-    const auto index = static_cast<std::size_t>(column);
-    const std::uint32_t begin = column == 0 ? 0 : ends[index - 1];
-    const std::uint32_t oldLength = ends[index] - begin;
-    texts.replace(begin, oldLength, text);
-    const auto delta = static_cast<std::int64_t>(text.size()) - static_cast<std::int64_t>(oldLength);
-    for (std::size_t c = index; c < ends.size(); ++c) {
-        ends[c] = static_cast<std::uint32_t>(static_cast<std::int64_t>(ends[c]) + delta);
+ResultList::Cells ResultList::StoredRow::cells() const {
+    Cells result;
+    for (int c = 0; c < kColumnCount; ++c) {
+        result[static_cast<std::size_t>(c)] = cell(c);
     }
+    return result;
 }
 
-ResultList::StoredRow ResultList::store(const ResultRow& row) {
-    StoredRow stored;
+ResultList::StoredRow ResultList::storeLocked(const Cells& cells) {
     std::size_t total = 0;
-    for (const std::string& text : row.cells) {
+    for (std::string_view text : cells) {
         total += text.size();
     }
-    stored.texts.reserve(total);
-    for (std::size_t c = 0; c < row.cells.size(); ++c) {
-        stored.texts += row.cells[c];
-        stored.ends[c] = static_cast<std::uint32_t>(stored.texts.size());
+    StoredRow stored;
+    char* texts = m_arena.allocate(total);
+    std::size_t end = 0;
+    for (std::size_t c = 0; c < cells.size(); ++c) {
+        if (!cells[c].empty()) {
+            std::memcpy(texts + end, cells[c].data(), cells[c].size());
+        }
+        end += cells[c].size();
+        stored.ends[c] = static_cast<std::uint32_t>(end);
     }
-    stored.tick = row.tick;
+    stored.texts = texts;
     return stored;
+}
+
+ResultList::StoredRow& ResultList::rowLocked(std::size_t position) {
+    return m_chunks[position / kRowsPerChunk][position % kRowsPerChunk];
+}
+
+const ResultList::StoredRow& ResultList::rowLocked(std::size_t position) const {
+    return m_chunks[position / kRowsPerChunk][position % kRowsPerChunk];
 }
 
 std::size_t ResultList::rowCount() const {
     std::lock_guard lock(m_mutex);
-    return m_rows.size();
+    return m_rows;
 }
 
 std::size_t ResultList::appendRow(const ResultRow& row) {
-    StoredRow stored = store(row);
+    Cells cells;
+    for (std::size_t c = 0; c < cells.size(); ++c) {
+        cells[c] = row.cells[c];
+    }
+    return appendRow(cells, row.tick);
+}
+
+std::size_t ResultList::appendRow(const Cells& cells, int tick) {
     std::size_t position = 0;
     {
         std::lock_guard lock(m_mutex);
-        position = m_rows.size();
-        m_rows.push_back(std::move(stored));
+        position = m_rows;
+        if (position % kRowsPerChunk == 0 && position / kRowsPerChunk == m_chunks.size()) {
+            char* chunk = m_arena.allocate(kRowsPerChunk * sizeof(StoredRow), alignof(StoredRow));
+            m_chunks.push_back(new (chunk) StoredRow[kRowsPerChunk]);
+        }
+        rowLocked(position) = storeLocked(cells);
+        m_ticks.push_back(static_cast<std::uint8_t>(tick));
+        ++m_rows;
     }
     notify();
     return position;
@@ -53,31 +77,70 @@ std::size_t ResultList::appendRow(const ResultRow& row) {
 ResultRow ResultList::row(std::size_t position) const {
     ResultRow result;
     std::lock_guard lock(m_mutex);
-    if (position < m_rows.size()) {
-        const StoredRow& stored = m_rows[position];
+    if (position < m_rows) {
+        const StoredRow& stored = rowLocked(position);
         for (int c = 0; c < kColumnCount; ++c) {
             result.cells[static_cast<std::size_t>(c)] = stored.cell(c);
         }
-        result.tick = stored.tick;
+        result.tick = m_ticks[position];
     }
     return result;
 }
 
 std::string ResultList::cell(std::size_t position, int column) const {
     std::lock_guard lock(m_mutex);
-    if (position >= m_rows.size() || column < 0 || column >= kColumnCount) {
+    if (position >= m_rows || column < 0 || column >= kColumnCount) {
         return {};
     }
-    return std::string(m_rows[position].cell(column));
+    return std::string(rowLocked(position).cell(column));
 }
 
 void ResultList::setCell(std::size_t position, int column, std::string_view text) {
     {
         std::lock_guard lock(m_mutex);
-        if (position >= m_rows.size() || column < 0 || column >= kColumnCount) {
+        if (position >= m_rows || column < 0 || column >= kColumnCount) {
             return;
         }
-        m_rows[position].setCell(column, text);
+        StoredRow& stored = rowLocked(position);
+        Cells cells = stored.cells();
+        cells[static_cast<std::size_t>(column)] = text;
+        m_deadBytes += stored.ends.back();
+        stored = storeLocked(cells);
+        ++m_edits;
+        compactIfWastefulLocked();
+    }
+    notify();
+}
+
+void ResultList::setRowTexts(std::size_t position, const Cells& cells) {
+    {
+        std::lock_guard lock(m_mutex);
+        if (position >= m_rows) {
+            return;
+        }
+        StoredRow& stored = rowLocked(position);
+        m_deadBytes += stored.ends.back();
+        stored = storeLocked(cells);
+        ++m_edits;
+        compactIfWastefulLocked();
+    }
+    notify();
+}
+
+void ResultList::reorderTexts(const std::vector<std::size_t>& order) {
+    {
+        std::lock_guard lock(m_mutex);
+        if (order.size() != m_rows) {
+            return;
+        }
+        std::vector<StoredRow> reordered;
+        reordered.reserve(m_rows);
+        for (std::size_t source : order) {
+            reordered.push_back(rowLocked(source < m_rows ? source : 0));
+        }
+        for (std::size_t position = 0; position < m_rows; ++position) {
+            rowLocked(position) = reordered[position];
+        }
         ++m_edits;
     }
     notify();
@@ -85,16 +148,16 @@ void ResultList::setCell(std::size_t position, int column, std::string_view text
 
 int ResultList::tick(std::size_t position) const {
     std::lock_guard lock(m_mutex);
-    return position < m_rows.size() ? m_rows[position].tick : kUnticked;
+    return position < m_rows ? m_ticks[position] : kUnticked;
 }
 
 void ResultList::setTick(std::size_t position, int state) {
     {
         std::lock_guard lock(m_mutex);
-        if (position >= m_rows.size()) {
+        if (position >= m_rows) {
             return;
         }
-        m_rows[position].tick = state;
+        m_ticks[position] = static_cast<std::uint8_t>(state);
         ++m_edits;
     }
     notify();
@@ -103,9 +166,7 @@ void ResultList::setTick(std::size_t position, int state) {
 void ResultList::setAllTicks(int state) {
     {
         std::lock_guard lock(m_mutex);
-        for (StoredRow& stored : m_rows) {
-            stored.tick = state;
-        }
+        std::fill(m_ticks.begin(), m_ticks.end(), static_cast<std::uint8_t>(state));
         ++m_edits;
     }
     notify();
@@ -114,16 +175,53 @@ void ResultList::setAllTicks(int state) {
 void ResultList::clear() {
     {
         std::lock_guard lock(m_mutex);
-        // Swapping frees the memory of a large list at once.
-        std::deque<StoredRow>().swap(m_rows);
+        m_chunks.clear();
+        m_arena.clear();
+        std::vector<std::uint8_t>().swap(m_ticks);
+        m_rows = 0;
+        m_deadBytes = 0;
         ++m_clears;
     }
     notify();
 }
 
+void ResultList::forEachRow(const std::function<void(std::size_t, const RowView&)>& visit) const {
+    std::lock_guard lock(m_mutex);
+    for (std::size_t position = 0; position < m_rows; ++position) {
+        const Cells cells = rowLocked(position).cells();
+        visit(position, RowView{cells, m_ticks[position]});
+    }
+}
+
+void ResultList::compactIfWastefulLocked() {
+    constexpr std::size_t kMinimumWaste = 16u << 20;
+    if (m_deadBytes < kMinimumWaste || m_deadBytes < m_arena.bytesUsed() / 2) {
+        return;
+    }
+    TextArena fresh;
+    std::vector<StoredRow*> chunks;
+    for (std::size_t position = 0; position < m_rows; ++position) {
+        if (position % kRowsPerChunk == 0) {
+            char* chunk = fresh.allocate(kRowsPerChunk * sizeof(StoredRow), alignof(StoredRow));
+            chunks.push_back(new (chunk) StoredRow[kRowsPerChunk]);
+        }
+        const StoredRow& old = rowLocked(position);
+        StoredRow& moved = chunks.back()[position % kRowsPerChunk];
+        char* texts = fresh.allocate(old.ends.back());
+        if (old.ends.back() != 0) {
+            std::memcpy(texts, old.texts, old.ends.back());
+        }
+        moved.texts = texts;
+        moved.ends = old.ends;
+    }
+    m_arena = std::move(fresh);
+    m_chunks = std::move(chunks);
+    m_deadBytes = 0;
+}
+
 ResultList::Revision ResultList::revision() const {
     std::lock_guard lock(m_mutex);
-    return Revision{m_clears, m_edits, m_rows.size()};
+    return Revision{m_clears, m_edits, m_rows};
 }
 
 void ResultList::setChangeListener(std::function<void()> listener) {

@@ -1,26 +1,36 @@
 #pragma once
 
 #include "search/ResultRow.h"
+#include "search/TextArena.h"
 
-#include <atomic>
+#include <array>
 #include <cstdint>
-#include <deque>
 #include <functional>
 #include <mutex>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace yuzhou {
 
 /// The result list: the one store of results. Rows are only appended, and only deleted
-/// all together. Safe to use from several threads; each call is atomic.
+/// all together; their texts may be rewritten and reordered, while the tick states stay
+/// with the row positions. Safe to use from several threads; each call is atomic.
 ///
 /// Observers learn of changes cheaply: `revision()` tells how many rows there are, how
-/// often the list was emptied and how often a cell or tick changed, so a view can poll
-/// it on a timer and take appends in batches; an optional listener is called after every
+/// often the list was emptied and how often a cell or tick changed, so a view can poll it
+/// on a timer and take appends in batches; an optional listener is called after every
 /// change, outside the list's lock.
 class ResultList {
 public:
+    using Cells = std::array<std::string_view, kColumnCount>;
+
+    /// A row as `forEachRow` shows it; the texts are valid during the call only.
+    struct RowView {
+        const Cells& cells;
+        int tick;
+    };
+
     struct Revision {
         std::uint64_t clears = 0;
         std::uint64_t edits = 0;
@@ -35,42 +45,64 @@ public:
     std::size_t rowCount() const;
     /// Appends a row and gives its 0-based position.
     std::size_t appendRow(const ResultRow& row);
+    std::size_t appendRow(const Cells& cells, int tick = kUnticked);
     /// The whole row, or an empty row for a position past the end.
     ResultRow row(std::size_t position) const;
     /// A cell's text; empty for a position past the end or a column out of range.
     std::string cell(std::size_t position, int column) const;
     /// Writes a cell; a position past the end is ignored.
     void setCell(std::size_t position, int column, std::string_view text);
+    /// Rewrites all texts of a row at once; its tick stays.
+    void setRowTexts(std::size_t position, const Cells& cells);
+    /// Puts the texts of the rows in a new order: row i gets the texts that row order[i]
+    /// had. The ticks stay with the positions. `order` must be a permutation of the rows.
+    void reorderTexts(const std::vector<std::size_t>& order);
     int tick(std::size_t position) const;
     void setTick(std::size_t position, int state);
     /// Gives every row the same tick state.
     void setAllTicks(int state);
     void clear();
 
+    /// Calls `visit(position, RowView)` for every row in order, holding the list's lock:
+    /// the visitor must not call back into the list.
+    void forEachRow(const std::function<void(std::size_t, const RowView&)>& visit) const;
+
     Revision revision() const;
     void setChangeListener(std::function<void()> listener);
 
 private:
-    /// A row kept compactly: the nine texts one after another in one buffer, so a million
-    /// rows cost one allocation each instead of nine.
+    /// A row's nine texts lie one after another in the arena; `ends` marks where each ends.
     struct StoredRow {
-        std::string texts;
+        const char* texts = nullptr;
         std::array<std::uint32_t, kColumnCount> ends{};
-        int tick = kUnticked;
 
         std::string_view cell(int column) const;
-        void setCell(int column, std::string_view text);
+        Cells cells() const;
     };
 
-    static StoredRow store(const ResultRow& row);
+    static constexpr std::size_t kRowsPerChunk = 16384;
+
+    StoredRow storeLocked(const Cells& cells);
+    StoredRow& rowLocked(std::size_t position);
+    const StoredRow& rowLocked(std::size_t position) const;
+    /// Copies the live texts into a fresh arena once rewrites have left more dead text than
+    /// live text.
+    void compactIfWastefulLocked();
     void notify();
 
     mutable std::mutex m_mutex;
-    std::deque<StoredRow> m_rows;
+    TextArena m_arena;
+    /// Rows in chunks of fixed size, kept in the arena too, so they never move and growing
+    /// the list copies nothing.
+    std::vector<StoredRow*> m_chunks;
+    std::vector<std::uint8_t> m_ticks;
+    std::size_t m_rows = 0;
+    std::size_t m_deadBytes = 0;
     std::uint64_t m_clears = 0;
     std::uint64_t m_edits = 0;
-    std::function<void()> m_listener;
+
     std::mutex m_listenerMutex;
+    std::function<void()> m_listener;
 };
 
 } // namespace yuzhou

@@ -4,6 +4,8 @@
 #include "search/ResultList.h"
 #include "text/ByteSizeText.h"
 
+#include <charconv>
+
 namespace yuzhou {
 
 std::int64_t fileSizeBytes(const std::string& path) {
@@ -39,15 +41,34 @@ ResultRow makeResultRow(std::size_t position, std::string name, std::string path
     return row;
 }
 
-bool addResultRow(ResultList& results, std::string name, std::string path,
+bool addResultRow(ResultList& results, std::string_view name, const std::string& path,
                   const std::optional<FileInfo>& info) {
     const std::optional<FileInfo> current = info ? info : readFileInfo(path);
     if (!current) {
         return false;
     }
+    // The texts are put together in local buffers and copied once, into the list.
     // Rows are appended only by the search, on one thread, so the count cannot change
     // between reading it and appending.
-    results.appendRow(makeResultRow(results.rowCount(), std::move(name), std::move(path), *current));
+    char number[24];
+    const auto numberEnd = std::to_chars(number, number + sizeof number, results.rowCount() + 1).ptr;
+    const std::string size = byteSizeText(current->size);
+    char created[kTimeTextLength];
+    char modified[kTimeTextLength];
+    std::size_t createdLength = 0;
+    std::size_t modifiedLength = 0;
+    if (current->readable) {
+        createdLength = writeLocalTimeText(current->creationTime, created);
+        modifiedLength = writeLocalTimeText(current->modificationTime, modified);
+    }
+    ResultList::Cells cells{};
+    cells[kNumberColumn] = std::string_view(number, static_cast<std::size_t>(numberEnd - number));
+    cells[kNameColumn] = name;
+    cells[kPathColumn] = path;
+    cells[kSizeColumn] = size;
+    cells[kCreatedColumn] = std::string_view(created, createdLength);
+    cells[kModifiedColumn] = std::string_view(modified, modifiedLength);
+    results.appendRow(cells);
     return true;
 }
 

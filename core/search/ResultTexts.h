@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace yuzhou {
 
@@ -33,7 +34,7 @@ ResultRow makeResultRow(std::size_t position, std::string name, std::string path
 /// Appends the row of a file that still exists; a file that is gone gets no row. `info`
 /// spares the second metadata call when the caller already has the file's metadata.
 /// Gives whether a row was added.
-bool addResultRow(ResultList& results, std::string name, std::string path,
+bool addResultRow(ResultList& results, std::string_view name, const std::string& path,
                   const std::optional<FileInfo>& info = std::nullopt);
 
 } // namespace yuzhou

@@ -48,8 +48,8 @@ void runSearch(ProgramState& state, WindowToolkit& toolkit) {
     FileFilter filter(state.settings, state.results, toolkit, state.examinedCount);
     walkFolder(
         toolkit.searchFolderText(), "", true,
-        [&filter](std::string name, std::string path) {
-            filter.filterFile(std::move(name), std::move(path));
+        [&filter](std::string name, std::string path, int folderFd) {
+            filter.filterFile(std::move(name), std::move(path), folderFd);
         },
         toolkit);
     if (toolkit.closing()) {

@@ -84,7 +84,7 @@ void walkFolder(std::string_view folder, std::string_view pattern, bool recurse,
             while (reader.next(entry)) {
                 if (entry.kind == EntryKind::File) {
                     if (everyFile || matchesMask(entry.name, mask)) {
-                        visitor(entry.name, current + entry.name);
+                        visitor(entry.name, current + entry.name, reader.fd());
                     }
                 } else if (entry.kind == EntryKind::Folder && recurse) {
                     subFolders.push_back(current + entry.name + '/');

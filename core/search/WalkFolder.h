@@ -8,9 +8,11 @@ namespace yuzhou {
 
 class WindowToolkit;
 
-/// Called for every file with its name and its full path (folder, "/", name); both are the
-/// visitor's own copies. A visitor cannot stop the walk.
-using WalkVisitor = std::function<void(std::string name, std::string path)>;
+/// Called for every file with its name and its full path (folder, "/", name), both the
+/// visitor's own copies, and the descriptor of the file's folder, open during the call,
+/// so that the file's metadata can be read without resolving the path again. A visitor
+/// cannot stop the walk.
+using WalkVisitor = std::function<void(std::string name, std::string path, int folderFd)>;
 
 /// Visits the files of `folder` whose names match `pattern` (empty means "*"), and with
 /// `recurse` those of every sub-folder: a depth-first walk in pre-order, the files of a

@@ -74,3 +74,53 @@ TEST(ResultList, RevisionAndListenerTellObserversOfEveryChange) {
 
 } // namespace
 } // namespace yuzhou
+
+namespace yuzhou {
+namespace {
+
+TEST(ResultList, ReorderingMovesTextsAndLeavesTicks) {
+    ResultList list;
+    for (const char* name : {"a", "b", "c"}) {
+        list.appendRow(rowOf({"", "", name}));
+    }
+    list.setTick(0, kTicked);
+    list.reorderTexts({2, 0, 1});
+    EXPECT_EQ(list.cell(0, kNameColumn), "c");
+    EXPECT_EQ(list.cell(1, kNameColumn), "a");
+    EXPECT_EQ(list.cell(2, kNameColumn), "b");
+    EXPECT_EQ(list.tick(0), kTicked);
+    EXPECT_EQ(list.tick(1), kUnticked);
+
+    list.setRowTexts(1, ResultList::Cells{"", "9", "z"});
+    EXPECT_EQ(list.row(1), rowOf({"", "9", "z"}));
+
+    std::vector<std::string> seen;
+    list.forEachRow([&](std::size_t position, const ResultList::RowView& row) {
+        seen.push_back(std::to_string(position) + std::string(row.cells[kNameColumn]) +
+                       std::to_string(row.tick));
+    });
+    EXPECT_EQ(seen, (std::vector<std::string>{"0c1", "1z0", "2b0"}));
+}
+
+TEST(ResultList, ManyRewritesKeepEveryText) {
+    // Rewritten texts leave dead copies behind until the list compacts itself; every row
+    // must read the same before and after.
+    ResultList list;
+    for (int i = 0; i < 40000; ++i) {
+        list.appendRow(
+            rowOf({"", std::to_string(i + 1), "name" + std::to_string(i), "/p/" + std::to_string(i)}));
+    }
+    const std::string big(1u << 20, 'm');
+    for (int round = 0; round < 40; ++round) {
+        list.setCell(static_cast<std::size_t>(round), kMd5Column, big + std::to_string(round));
+    }
+    for (int i = 0; i < 40000; i += 997) {
+        EXPECT_EQ(list.cell(static_cast<std::size_t>(i), kNameColumn), "name" + std::to_string(i));
+        EXPECT_EQ(list.cell(static_cast<std::size_t>(i), kPathColumn), "/p/" + std::to_string(i));
+    }
+    EXPECT_EQ(list.cell(39, kMd5Column), big + "39");
+    EXPECT_EQ(list.cell(40, kMd5Column), "");
+}
+
+} // namespace
+} // namespace yuzhou

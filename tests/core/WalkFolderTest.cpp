@@ -24,7 +24,7 @@ std::vector<Visit> walk(std::string_view folder, std::string_view pattern = "", 
     std::vector<Visit> visits;
     walkFolder(
         folder, pattern, recurse,
-        [&](std::string name, std::string path) {
+        [&](std::string name, std::string path, int) {
             visits.push_back({name, path});
         },
         toolkit ? *toolkit : ownToolkit);
