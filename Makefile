@@ -1,5 +1,5 @@
 # 榆舟 — the two commands of the README, and the steps they are made of.
-#   make run    install what is missing, build, start the program
+#   make run    install what is missing, build, start the program (needs a display)
 #   make test   install what is missing, build, run every test (sanitizer runs included)
 
 JOBS ?= $(shell nproc)
@@ -16,7 +16,7 @@ build: deps
 	cmake --build --preset default -j $(JOBS)
 
 run: build
-	build/default/cli/yuzhou-cli --help
+	build/default/app/yuzhou
 
 test: test-default test-asan
 

@@ -1,0 +1,158 @@
+#include "QtToolkit.h"
+
+#include "GuiThread.h"
+#include "MainWindow.h"
+#include "MessageBox.h"
+#include "StatusPanes.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTableView>
+#include <future>
+
+namespace yuzhou {
+
+namespace {
+
+constexpr qint64 kEventInterval = 5; // milliseconds
+
+QString qt(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+/// The progress bar counts in int; a count beyond that range is scaled down, which only
+/// the bar's resolution notices.
+int progressUnits(std::int64_t value, std::int64_t maximum) {
+    constexpr std::int64_t limit = 1 << 30;
+    if (maximum <= limit) {
+        return static_cast<int>(value);
+    }
+    return static_cast<int>(value / (maximum / limit + 1));
+}
+
+} // namespace
+
+QtToolkit::QtToolkit(MainWindow& window) : m_window(window) {
+    m_sinceEvents.start();
+}
+
+MessageAnswer QtToolkit::showMessage(std::string_view text, MessageIcon icon, MessageButtons buttons,
+                                     std::string_view title) {
+    const QString boxText = qt(text);
+    const QString boxTitle = qt(title);
+    if (onGuiThread()) {
+        QWidget* parent = QApplication::activeWindow() ? QApplication::activeWindow() : &m_window;
+        return showMessageBox(parent, boxText, icon, buttons, boxTitle);
+    }
+    // Another thread waits for the answer; the windows stay usable meanwhile.
+    auto answer = std::make_shared<std::promise<MessageAnswer>>();
+    std::future<MessageAnswer> answered = answer->get_future();
+    runOnGuiThread([&] {
+        showMessageBoxAsync(&m_window, boxText, icon, buttons, boxTitle,
+                            [answer](MessageAnswer result) { answer->set_value(result); });
+    });
+    return answered.get();
+}
+
+void QtToolkit::processEvents() {
+    if (!onGuiThread() || m_sinceEvents.elapsed() < kEventInterval) {
+        return;
+    }
+    QCoreApplication::processEvents();
+    m_sinceEvents.restart();
+}
+
+bool QtToolkit::closing() const {
+    return m_closing;
+}
+
+void QtToolkit::setClosing() {
+    m_closing = true;
+}
+
+void QtToolkit::clearStatusPanes() {
+    runOnGuiThread([&] { m_window.statusPanes()->clear(); });
+}
+
+void QtToolkit::addStatusPane(std::string_view text, int width) {
+    runOnGuiThread([&] { m_window.statusPanes()->addPane(qt(text), width); });
+}
+
+void QtToolkit::removeStatusPane(int index) {
+    runOnGuiThread([&] { m_window.statusPanes()->removePane(index); });
+}
+
+void QtToolkit::setStatusPaneText(int index, std::string_view text) {
+    runOnGuiThread([&] { m_window.statusPanes()->setPaneText(index, qt(text)); });
+}
+
+void QtToolkit::setStatusPaneWidth(int index, int width) {
+    runOnGuiThread([&] { m_window.statusPanes()->setPaneWidth(index, width); });
+}
+
+void QtToolkit::setProgressVisible(bool visible) {
+    runOnGuiThread([&] { m_window.progressBar()->setVisible(visible); });
+}
+
+void QtToolkit::setProgressMaximum(std::int64_t maximum) {
+    runOnGuiThread([&] {
+        m_window.progressBar()->setRange(0, progressUnits(maximum, maximum));
+        m_window.setProgressScale(maximum);
+    });
+}
+
+void QtToolkit::setProgressValue(std::int64_t value) {
+    runOnGuiThread([&] { m_window.progressBar()->setValue(progressUnits(value, m_window.progressScale())); });
+}
+
+void QtToolkit::placeProgressOverStatusPane(int index) {
+    runOnGuiThread([&] { m_window.placeProgressOverStatusPane(index); });
+}
+
+void QtToolkit::setButton(CommandButton button, std::string_view caption, bool enabled) {
+    runOnGuiThread([&] {
+        if (QPushButton* target = m_window.commandButton(button)) {
+            target->setText(qt(caption));
+            target->setEnabled(enabled);
+        }
+    });
+}
+
+void QtToolkit::setSummaryText(std::string_view text) {
+    runOnGuiThread([&] {
+        m_window.summaryLabel()->setText(qt(text));
+        m_window.summaryLabel()->repaint();
+    });
+}
+
+void QtToolkit::setSelectAllChecked(bool checked) {
+    runOnGuiThread([&] { m_window.selectAllBox()->setChecked(checked); });
+}
+
+bool QtToolkit::selectAllChecked() const {
+    return runOnGuiThread([&] { return m_window.selectAllBox()->isChecked(); });
+}
+
+std::string QtToolkit::searchFolderText() const {
+    return runOnGuiThread(
+        [&] { return QFile::encodeName(m_window.searchFolderEdit()->text()).toStdString(); });
+}
+
+std::string QtToolkit::targetFolderText() const {
+    return runOnGuiThread(
+        [&] { return QFile::encodeName(m_window.targetFolderEdit()->text()).toStdString(); });
+}
+
+void QtToolkit::holdListRepaint(bool hold) {
+    runOnGuiThread([&] {
+        m_repaintHolds = std::max(0, m_repaintHolds + (hold ? 1 : -1));
+        m_window.resultView()->setUpdatesEnabled(m_repaintHolds == 0);
+    });
+}
+
+} // namespace yuzhou
