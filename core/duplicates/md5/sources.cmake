@@ -1,0 +1,1 @@
+# The MD5 code of the duplicate search: sources and their build settings.

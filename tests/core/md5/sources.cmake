@@ -1,0 +1,1 @@
+# Tests of the MD5 code, built into core_tests.
