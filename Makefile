@@ -4,7 +4,7 @@
 
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build run test test-default test-asan clean
+.PHONY: all deps build run test test-default test-asan test-tsan clean
 
 all: build
 
@@ -18,7 +18,7 @@ build: deps
 run: build
 	build/default/app/yuzhou
 
-test: test-default test-asan
+test: test-default test-asan test-tsan
 
 test-default: build
 	ctest --preset default -j $(JOBS)
@@ -28,6 +28,15 @@ test-asan: deps
 	cmake --preset asan
 	cmake --build --preset asan -j $(JOBS)
 	ctest --preset asan -j $(JOBS)
+
+# The tests that run threads (the duplicate pass, the fingerprint workers, the shared list
+# and colours) under ThreadSanitizer.
+THREADED_TESTS = DuplicatePass|Removal|CellColours|ResultList|FileFingerprint|Md5
+
+test-tsan: deps
+	cmake --preset tsan
+	cmake --build --preset tsan -j $(JOBS) --target core_tests
+	ctest --preset tsan -j $(JOBS) -R '$(THREADED_TESTS)' -E 'FourGibibytes'
 
 clean:
 	rm -rf build

@@ -116,6 +116,21 @@ std::string ConsoleToolkit::targetFolderText() const {
 
 void ConsoleToolkit::holdListRepaint(bool) {}
 
+std::optional<std::size_t> ConsoleToolkit::selectedRow() const {
+    return std::nullopt;
+}
+
+void ConsoleToolkit::setClipboardText(std::string_view) {}
+
+void ConsoleToolkit::openWithDefaultProgram(const std::string&) {}
+
+void ConsoleToolkit::showInFileManager(const std::string&) {}
+
+void ConsoleToolkit::carryOut(const std::function<void()>& change) {
+    std::lock_guard lock(m_mutex);
+    change();
+}
+
 void ConsoleToolkit::drawStatus(bool force) {
     if (!m_showProgress) {
         return;

@@ -48,13 +48,20 @@ public:
     std::string targetFolderText() const override;
 
     void holdListRepaint(bool hold) override;
+    void carryOut(const std::function<void()>& change) override;
+    // A console has no list selection, clipboard or desktop; these do nothing.
+    std::optional<std::size_t> selectedRow() const override;
+    void setClipboardText(std::string_view text) override;
+    void openWithDefaultProgram(const std::string& path) override;
+    void showInFileManager(const std::string& path) override;
 
 private:
     /// Redraws the status line when it is shown and the last redraw is old enough.
     void drawStatus(bool force);
     void eraseStatus();
 
-    mutable std::mutex m_mutex;
+    // Recursive: a change carried out may call the toolkit again.
+    mutable std::recursive_mutex m_mutex;
     std::FILE* m_messages;
     bool m_answerYes;
     bool m_showProgress;

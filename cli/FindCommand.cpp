@@ -3,13 +3,18 @@
 #include "ConsoleToolkit.h"
 #include "ProgramState.h"
 #include "UsageError.h"
+#include "duplicates/RemoveDuplicates.h"
+#include "fileops/TransferChecked.h"
+#include "list/ColumnClick.h"
 #include "search/RunSearch.h"
 #include "settings/SettingsTexts.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <limits>
 #include <optional>
+#include <thread>
 #include <unistd.h>
 
 namespace yuzhou {
@@ -90,6 +95,18 @@ std::string unitOf(const std::string& text) {
     return text;
 }
 
+int columnOf(const std::string& text) {
+    for (int column = 0; column < kColumnCount; ++column) {
+        if (!text.empty() && text == kColumnTitles[static_cast<std::size_t>(column)]) {
+            return column;
+        }
+    }
+    if (text.size() == 1 && text[0] >= '0' && text[0] < '0' + kColumnCount) {
+        return text[0] - '0';
+    }
+    throw UsageError("--sort: no column \"" + text + "\" (a title such as 大小, or an index from 0 to 8)");
+}
+
 } // namespace
 
 FindOptions parseFindOptions(const std::vector<std::string>& arguments) {
@@ -129,6 +146,18 @@ FindOptions parseFindOptions(const std::vector<std::string>& arguments) {
             options.format = *format;
         } else if (argument == "--yes") {
             options.answerYes = true;
+        } else if (argument == "--dupes") {
+            settings.findDuplicates = true;
+        } else if (argument == "--copy-to") {
+            options.copyTo = cursor.valueOf(argument);
+        } else if (argument == "--move-to") {
+            options.moveTo = cursor.valueOf(argument);
+        } else if (argument == "--delete-ticked") {
+            options.deleteTicked = true;
+        } else if (argument == "--delete-surplus") {
+            options.deleteSurplus = true;
+        } else if (argument == "--sort") {
+            options.sortColumns.push_back(columnOf(cursor.valueOf(argument)));
         } else if (argument.size() > 1 && argument[0] == '-') {
             throw UsageError("unknown option " + argument);
         } else if (folder) {
@@ -152,7 +181,26 @@ int runFindCommand(const FindOptions& options) {
     state.settings = options.settings;
     ConsoleToolkit toolkit(stderr, options.answerYes, isatty(STDERR_FILENO) == 1);
     toolkit.setSearchFolder(options.folder);
+    state.fingerprintPool.start(static_cast<int>(std::max(1u, std::thread::hardware_concurrency())));
     runSearch(state, toolkit);
+    state.duplicatePass.waitUntilEnded();
+    for (int column : options.sortColumns) {
+        onColumnClick(state, column);
+    }
+    if (options.deleteSurplus) {
+        removeSurplusDuplicates(state, toolkit);
+    }
+    if (!options.copyTo.empty()) {
+        toolkit.setTargetFolder(options.copyTo);
+        transferChecked(state, toolkit, TransferMode::Copy);
+    }
+    if (!options.moveTo.empty()) {
+        toolkit.setTargetFolder(options.moveTo);
+        transferChecked(state, toolkit, TransferMode::Move);
+    }
+    if (options.deleteTicked) {
+        deleteChecked(state, toolkit);
+    }
     writeResults(stdout, state.results, options.format);
     return kExitOk;
 }

@@ -15,6 +15,14 @@ struct FindOptions {
     OutputFormat format = OutputFormat::Tsv;
     /// Answer every question of the command with OK.
     bool answerYes = false;
+    /// Header clicks after the search and the duplicate pass, in order.
+    std::vector<int> sortColumns;
+    /// Remove the surplus copies of every duplicate group at the end.
+    bool deleteSurplus = false;
+    /// Copy or move the ticked files there, or delete them, at the end.
+    std::string copyTo;
+    std::string moveTo;
+    bool deleteTicked = false;
 };
 
 /// Reads the arguments that follow "find"; throws UsageError with a one-line reason.

@@ -16,6 +16,14 @@ constexpr const char* kUsage = R"(用法 / usage:
                              REL is 大于|等于|小于 (or gt|eq|lt), UNIT B|KB|MB|GB
     --include LIST           list only names holding one of the keywords LIST
     --skip LIST              leave out names holding every keyword of LIST
+    --dupes                  mark the duplicates (the duplicate pass runs after the search)
+    --sort COLUMN            click a column's header (a title such as 大小, or 0 to 8)
+                             after the search and the pass; the direction alternates
+                             from one click to the next, whatever the column
+    --delete-surplus         delete the surplus copies of every duplicate group
+    --copy-to DIR            copy the ticked files (all, after a search) into DIR
+    --move-to DIR            move the ticked files into DIR
+    --delete-ticked          delete the ticked files
     --format tsv|csv|json    result output on standard output (default tsv)
     --yes                    answer OK to every question of the command
   yuzhou-cli --help

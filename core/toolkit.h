@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -64,6 +66,21 @@ public:
 
     /// Holds back the repainting of the result list until the hold is released.
     virtual void holdListRepaint(bool hold) = 0;
+
+    /// The row of the result list that is selected (the first one, when several are), or
+    /// nothing.
+    virtual std::optional<std::size_t> selectedRow() const = 0;
+    /// Puts a plain text on the clipboard, replacing what was there.
+    virtual void setClipboardText(std::string_view text) = 0;
+    /// Opens a file or folder with the desktop's default program for it.
+    virtual void openWithDefaultProgram(const std::string& path) = 0;
+    /// Shows the file manager with the file selected in its folder.
+    virtual void showInFileManager(const std::string& path) = 0;
+
+    /// Carries out a change of the result list and the window on the GUI thread while the
+    /// calling thread waits; nothing the user does can come between its steps. A change
+    /// asked for while the window is closing is dropped.
+    virtual void carryOut(const std::function<void()>& change) = 0;
 };
 
 } // namespace yuzhou

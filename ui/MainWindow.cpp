@@ -7,6 +7,11 @@
 #include "StatusPanes.h"
 #include "Style.h"
 #include "TargetFolderDialog.h"
+#include "duplicates/RemoveDuplicates.h"
+#include "fileops/FileOpsTexts.h"
+#include "fileops/TransferChecked.h"
+#include "list/ColumnClick.h"
+#include "list/ListCommands.h"
 #include "search/RunSearch.h"
 #include "settings/FolderEntries.h"
 #include "skin/HeaderBand.h"
@@ -16,19 +21,25 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDesktopServices>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
+#include <QThread>
 #include <QUrl>
+#include <algorithm>
+#include <thread>
 
 namespace yuzhou {
 
@@ -80,6 +91,8 @@ MainWindow::MainWindow(ProgramState& state, QWidget* parent)
 
     WindowDragger::install(this);
     WindowShadow::attach(this, 5);
+    // One fingerprint worker per core: the duplicate pass reads several files at once.
+    m_state.fingerprintPool.start(static_cast<int>(std::max(1u, std::thread::hardware_concurrency())));
 
     const FolderEntries folders = loadFolderEntries();
     m_targetFolder->setText(qt(folders.targetFolder));
@@ -175,14 +188,43 @@ void MainWindow::buildResultList() {
     for (int column = 0; column < m_model->columnCount(); ++column) {
         columns->resizeSection(column, ResultTableModel::columnWidth(column));
     }
+    connect(columns, &QHeaderView::sectionClicked, this, [this](int column) {
+        onColumnClick(m_state, column);
+        m_model->synchronise();
+    });
 
     m_selectAll = new QCheckBox(QStringLiteral("全选"), this);
     m_selectAll->setGeometry(11, 508, 62, 16);
-    connect(m_selectAll, &QCheckBox::clicked, this,
-            [this](bool checked) { m_state.results.setAllTicks(checked ? kTicked : kUnticked); });
+    connect(m_selectAll, &QCheckBox::clicked, this, [this](bool checked) { tickAll(m_state, checked); });
+
+    // The pop-up menu "编辑菜单", 3 pixels right of and below the mouse.
+    m_resultView->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_resultView, &QWidget::customContextMenuRequested, this, [this](const QPoint& position) {
+        listMenu()->popup(m_resultView->viewport()->mapToGlobal(position) + QPoint(3, 3));
+    });
+    connect(m_resultView, &QAbstractItemView::doubleClicked, this, [this] { openFile(m_state, *m_toolkit); });
 
     m_summary = makeLabel(QString(), this, QRect(83, 502, 405, 32));
     m_summary->setObjectName(QStringLiteral("summaryLabel"));
+}
+
+QMenu* MainWindow::listMenu() {
+    if (m_listMenu == nullptr) {
+        m_listMenu = new QMenu(QString::fromUtf8(texts::kMenuTitle.data()), this);
+        m_listMenu->setObjectName(QStringLiteral("listMenu"));
+        const auto item = [this](std::string_view text,
+                                 void (*command)(const ProgramState&, WindowToolkit&)) {
+            m_listMenu->addAction(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())), this,
+                                  [this, command] { command(m_state, *m_toolkit); });
+        };
+        item(texts::kCopyRowItem, copyRowText);
+        item(texts::kCopyNameItem, copyFileName);
+        item(texts::kCopyPathItem, copyPath);
+        item(texts::kDeleteFileItem, deleteSelectedFile);
+        m_listMenu->addSeparator();
+        item(texts::kOpenFolderItem, openContainingFolder);
+    }
+    return m_listMenu;
 }
 
 void MainWindow::buildFolderGroup() {
@@ -220,6 +262,14 @@ void MainWindow::buildCommandGroups() {
     m_buttons[CommandButton::Export] = makeButton(QStringLiteral("导出excel"), edit, QRect(145, 64, 90, 26));
     m_buttons[CommandButton::RemoveDuplicates] =
         makeButton(QStringLiteral("一键删除重复文件"), edit, QRect(248, 25, 115, 26));
+    connect(m_buttons[CommandButton::RemoveDuplicates], &QPushButton::clicked, this,
+            [this] { removeSurplusDuplicates(m_state, *m_toolkit); });
+    connect(m_buttons[CommandButton::Copy], &QPushButton::clicked, this,
+            [this] { transferChecked(m_state, *m_toolkit, TransferMode::Copy); });
+    connect(m_buttons[CommandButton::Move], &QPushButton::clicked, this,
+            [this] { transferChecked(m_state, *m_toolkit, TransferMode::Move); });
+    connect(m_buttons[CommandButton::Delete], &QPushButton::clicked, this,
+            [this] { deleteChecked(m_state, *m_toolkit); });
 
     auto* find = new QGroupBox(QStringLiteral("查找："), this);
     find->setGeometry(888, 527, 256, 112);
@@ -307,6 +357,14 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     // A command still running on the stack below stops at its next event point; the
     // folders are saved once, whatever closes the window.
     m_toolkit->setClosing();
+    // A duplicate pass still running ends here, before the window and its toolkit go; its
+    // thread may be waiting for the GUI thread, so events keep running while it ends.
+    m_state.duplicatePass.cancel();
+    while (m_state.duplicatePass.groupingActive()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(2);
+    }
+    m_state.duplicatePass.waitUntilEnded();
     if (!m_foldersSaved) {
         m_foldersSaved = true;
         saveFolderEntries(QFile::encodeName(m_searchFolder->text()).toStdString(),

@@ -12,6 +12,7 @@
 class QCheckBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QProgressBar;
 class QPushButton;
 class QRadioButton;
@@ -45,6 +46,8 @@ public:
     QLineEdit* targetFolderEdit() const { return m_targetFolder; }
     QTableView* resultView() const { return m_resultView; }
     ResultTableModel* resultModel() const { return m_model; }
+    /// The list's pop-up menu "编辑菜单".
+    QMenu* listMenu();
     /// The settings dialog while one is open.
     SettingsDialog* settingsDialog() const { return m_settingsDialog; }
 
@@ -87,6 +90,7 @@ private:
     QTableView* m_resultView = nullptr;
     ResultTableModel* m_model = nullptr;
     QPointer<SettingsDialog> m_settingsDialog;
+    QMenu* m_listMenu = nullptr;
     bool m_foldersSaved = false;
 };
 

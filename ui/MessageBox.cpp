@@ -1,5 +1,6 @@
 #include "MessageBox.h"
 
+#include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
 #include <memory>
@@ -40,7 +41,18 @@ Box makeBox(QWidget* parent, const QString& text, MessageIcon icon, MessageButto
     return {box, ok};
 }
 
+constexpr const char* kAsyncBoxProperty = "yuzhouAsyncBox";
+
 } // namespace
+
+void closeMessageBoxesOfOtherThreads() {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* box = qobject_cast<QMessageBox*>(widget);
+            box && box->property(kAsyncBoxProperty).toBool()) {
+            box->reject();
+        }
+    }
+}
 
 MessageAnswer showMessageBox(QWidget* parent, const QString& text, MessageIcon icon, MessageButtons buttons,
                              const QString& title) {
@@ -56,6 +68,7 @@ void showMessageBoxAsync(QWidget* parent, const QString& text, MessageIcon icon,
     const Box made = makeBox(parent, text, icon, buttons, title);
     made.box->setWindowModality(Qt::NonModal);
     made.box->setAttribute(Qt::WA_DeleteOnClose);
+    made.box->setProperty(kAsyncBoxProperty, true);
     // Exactly one answer: the button clicked, or Cancel when the box is destroyed first.
     auto pending = std::make_shared<std::function<void(MessageAnswer)>>(std::move(answered));
     QObject::connect(made.box, &QMessageBox::finished, made.box, [box = made.box, ok = made.ok, pending] {

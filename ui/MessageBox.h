@@ -3,6 +3,7 @@
 #include "toolkit.h"
 
 #include <QString>
+#include <functional>
 
 class QWidget;
 
@@ -19,5 +20,8 @@ MessageAnswer showMessageBox(QWidget* parent, const QString& text, MessageIcon i
 /// the box goes without an answer (the program ends). GUI thread only.
 void showMessageBoxAsync(QWidget* parent, const QString& text, MessageIcon icon, MessageButtons buttons,
                          const QString& title, std::function<void(MessageAnswer)> answered);
+
+/// Closes every box shown by showMessageBoxAsync that is still open; each answers Cancel.
+void closeMessageBoxesOfOtherThreads();
 
 } // namespace yuzhou

@@ -7,12 +7,21 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QDBusConnection>
+#include <QDBusInterface>
+#include <QDBusMessage>
+#include <QDesktopServices>
 #include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTableView>
+#include <QUrl>
 #include <future>
 
 namespace yuzhou {
@@ -73,6 +82,8 @@ bool QtToolkit::closing() const {
 
 void QtToolkit::setClosing() {
     m_closing = true;
+    // A question another thread waits for has no one left to answer it.
+    closeMessageBoxesOfOtherThreads();
 }
 
 void QtToolkit::clearStatusPanes() {
@@ -146,6 +157,54 @@ std::string QtToolkit::searchFolderText() const {
 std::string QtToolkit::targetFolderText() const {
     return runOnGuiThread(
         [&] { return QFile::encodeName(m_window.targetFolderEdit()->text()).toStdString(); });
+}
+
+std::optional<std::size_t> QtToolkit::selectedRow() const {
+    return runOnGuiThread([&]() -> std::optional<std::size_t> {
+        const QModelIndexList rows = m_window.resultView()->selectionModel()->selectedRows();
+        if (rows.isEmpty()) {
+            return std::nullopt;
+        }
+        int first = rows.first().row();
+        for (const QModelIndex& index : rows) {
+            first = std::min(first, index.row());
+        }
+        return static_cast<std::size_t>(first);
+    });
+}
+
+void QtToolkit::setClipboardText(std::string_view text) {
+    runOnGuiThread([&] { QGuiApplication::clipboard()->setText(qt(text)); });
+}
+
+void QtToolkit::openWithDefaultProgram(const std::string& path) {
+    runOnGuiThread([&] { QDesktopServices::openUrl(QUrl::fromLocalFile(QFile::decodeName(path.c_str()))); });
+}
+
+void QtToolkit::showInFileManager(const std::string& path) {
+    runOnGuiThread([&] {
+        const QString file = QFile::decodeName(path.c_str());
+        QDBusInterface fileManager(
+            QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("/org/freedesktop/FileManager1"),
+            QStringLiteral("org.freedesktop.FileManager1"), QDBusConnection::sessionBus());
+        fileManager.setTimeout(2000);
+        if (fileManager.isValid()) {
+            const QDBusMessage reply = fileManager.call(
+                QStringLiteral("ShowItems"), QStringList{QUrl::fromLocalFile(file).toString()}, QString());
+            if (reply.type() != QDBusMessage::ErrorMessage) {
+                return;
+            }
+        }
+        QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(file).absolutePath()));
+    });
+}
+
+void QtToolkit::carryOut(const std::function<void()>& change) {
+    runOnGuiThread([&] {
+        if (!m_closing) {
+            change();
+        }
+    });
 }
 
 void QtToolkit::holdListRepaint(bool hold) {

@@ -45,6 +45,13 @@ public:
     std::string targetFolderText() const override;
 
     void holdListRepaint(bool hold) override;
+    void carryOut(const std::function<void()>& change) override;
+    std::optional<std::size_t> selectedRow() const override;
+    void setClipboardText(std::string_view text) override;
+    void openWithDefaultProgram(const std::string& path) override;
+    /// The freedesktop file manager's ShowItems over D-Bus where one answers, else the
+    /// folder opened with its default program.
+    void showInFileManager(const std::string& path) override;
 
     /// From now on long commands stop at their next event point.
     void setClosing();

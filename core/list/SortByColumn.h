@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace yuzhou {
@@ -49,7 +50,7 @@ std::size_t insertPosition(const std::vector<Key>& keys, const Key& x, Compare c
 /// text that goes to place i. It is the order that inserting the keys one by one with
 /// insertPosition gives, computed in O(n log n) instead of moving keys about; descending
 /// is the exact reverse of ascending, ties included.
-std::vector<std::size_t> sortOrder(const std::vector<std::string>& texts, SortKind kind,
+std::vector<std::size_t> sortOrder(const std::vector<std::string_view>& texts, SortKind kind,
                                    bool ascending = true, bool caseSensitive = true);
 
 /// Sorts the whole list by one column. Only the texts move: the ticks and the cell colours

@@ -155,6 +155,29 @@ int compareTextKeys(std::string_view a, std::string_view b, bool caseSensitive) 
     return compareGbkOrder(foldedCopy(a), foldedCopy(b));
 }
 
+std::string gbkByteOrderKey(std::string_view text, bool caseSensitive) {
+    if (isAscii(text)) {
+        return caseSensitive ? std::string(text) : foldedCopy(text);
+    }
+    const std::u32string units = gbkOrderKey(caseSensitive ? std::string(text) : foldedCopy(text));
+    std::string key;
+    key.reserve(units.size() * 2);
+    for (char32_t unit : units) {
+        if (unit < 0x80) {
+            key += static_cast<char>(unit);
+        } else if (unit <= 0xFFFF) {
+            key += static_cast<char>(unit >> 8);
+            key += static_cast<char>(unit & 0xFF);
+        } else {
+            key += static_cast<char>(0xFF);
+            key += static_cast<char>((unit >> 16) & 0xFF);
+            key += static_cast<char>((unit >> 8) & 0xFF);
+            key += static_cast<char>(unit & 0xFF);
+        }
+    }
+    return key;
+}
+
 int compareNumberKeys(double a, double b) {
     if (a == b || std::fabs(a - b) <= kSortTolerance) {
         return 0;

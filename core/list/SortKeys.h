@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace yuzhou {
@@ -23,6 +24,11 @@ double timeKey(std::string_view text);
 /// Three-way comparison of two texts in GBK order, with or without regard to the case of
 /// ASCII letters.
 int compareTextKeys(std::string_view a, std::string_view b, bool caseSensitive);
+
+/// A byte string that compares (as unsigned bytes) exactly as the text does in GBK order:
+/// ASCII stays as it is, a GBK character becomes its two code bytes, and a character GBK
+/// lacks becomes 0xFF and three bytes of its code point, after every GBK code.
+std::string gbkByteOrderKey(std::string_view text, bool caseSensitive);
 
 /// Three-way comparison of numbers or times: equal when they differ by at most the
 /// tolerance.

@@ -1,7 +1,10 @@
 #include "platform/FileInfo.h"
 
 #include <algorithm>
+#include <atomic>
 #include <fcntl.h>
+#include <optional>
+#include <pthread.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
@@ -52,9 +55,27 @@ struct ReaderIdentity {
     }
 };
 
+/// The identity is read once per process. A child process may change its ids after the
+/// fork, so a fork makes the child read them again at its first use (the parent's copy is
+/// left to the end of the child: it is small, and may be in use).
+std::atomic<const ReaderIdentity*> cachedIdentity{nullptr};
+
 const ReaderIdentity& readerIdentity() {
-    static const ReaderIdentity identity;
-    return identity;
+    static const bool forgetOnFork = [] {
+        pthread_atfork(nullptr, nullptr, [] { cachedIdentity.store(nullptr); });
+        return true;
+    }();
+    (void)forgetOnFork;
+    const ReaderIdentity* identity = cachedIdentity.load(std::memory_order_acquire);
+    if (identity == nullptr) {
+        auto* fresh = new ReaderIdentity();
+        if (cachedIdentity.compare_exchange_strong(identity, fresh, std::memory_order_acq_rel)) {
+            identity = fresh;
+        } else {
+            delete fresh;
+        }
+    }
+    return *identity;
 }
 
 std::optional<FileInfo> statxInfo(int folderFd, const char* name, int flags) {

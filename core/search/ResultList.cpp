@@ -57,7 +57,7 @@ std::size_t ResultList::appendRow(const ResultRow& row) {
     return appendRow(cells, row.tick);
 }
 
-std::size_t ResultList::appendRow(const Cells& cells, int tick) {
+std::size_t ResultList::appendRow(const Cells& cells, int tick, RowFacts facts) {
     std::size_t position = 0;
     {
         std::lock_guard lock(m_mutex);
@@ -68,6 +68,7 @@ std::size_t ResultList::appendRow(const Cells& cells, int tick) {
         }
         rowLocked(position) = storeLocked(cells);
         m_ticks.push_back(static_cast<std::uint8_t>(tick));
+        m_facts.push_back(facts);
         ++m_rows;
     }
     notify();
@@ -134,16 +135,33 @@ void ResultList::reorderTexts(const std::vector<std::size_t>& order) {
             return;
         }
         std::vector<StoredRow> reordered;
+        std::vector<RowFacts> facts;
         reordered.reserve(m_rows);
+        facts.reserve(m_rows);
         for (std::size_t source : order) {
-            reordered.push_back(rowLocked(source < m_rows ? source : 0));
+            const std::size_t from = source < m_rows ? source : 0;
+            reordered.push_back(rowLocked(from));
+            facts.push_back(m_facts[from]);
         }
         for (std::size_t position = 0; position < m_rows; ++position) {
             rowLocked(position) = reordered[position];
         }
+        m_facts = std::move(facts);
         ++m_edits;
     }
     notify();
+}
+
+RowFacts ResultList::facts(std::size_t position) const {
+    std::lock_guard lock(m_mutex);
+    return position < m_rows ? m_facts[position] : RowFacts{};
+}
+
+void ResultList::setCandidate(std::size_t position, std::int32_t candidate) {
+    std::lock_guard lock(m_mutex);
+    if (position < m_rows) {
+        m_facts[position].candidate = candidate;
+    }
 }
 
 int ResultList::tick(std::size_t position) const {
@@ -178,6 +196,7 @@ void ResultList::clear() {
         m_chunks.clear();
         m_arena.clear();
         std::vector<std::uint8_t>().swap(m_ticks);
+        std::vector<RowFacts>().swap(m_facts);
         m_rows = 0;
         m_deadBytes = 0;
         ++m_clears;
@@ -189,7 +208,7 @@ void ResultList::forEachRow(const std::function<void(std::size_t, const RowView&
     std::lock_guard lock(m_mutex);
     for (std::size_t position = 0; position < m_rows; ++position) {
         const Cells cells = rowLocked(position).cells();
-        visit(position, RowView{cells, m_ticks[position]});
+        visit(position, RowView{cells, m_ticks[position], m_facts[position]});
     }
 }
 

@@ -21,6 +21,14 @@ namespace yuzhou {
 /// often the list was emptied and how often a cell or tick changed, so a view can poll it
 /// on a timer and take appends in batches; an optional listener is called after every
 /// change, outside the list's lock.
+/// What the program knows of a row's file beyond its texts; it moves with the texts.
+struct RowFacts {
+    /// The exact size in bytes when the file was listed; -1 when not known.
+    std::int64_t size = -1;
+    /// The row's place among the candidates of the running duplicate pass; -1 for none.
+    std::int32_t candidate = -1;
+};
+
 class ResultList {
 public:
     using Cells = std::array<std::string_view, kColumnCount>;
@@ -29,6 +37,7 @@ public:
     struct RowView {
         const Cells& cells;
         int tick;
+        RowFacts facts;
     };
 
     struct Revision {
@@ -45,7 +54,7 @@ public:
     std::size_t rowCount() const;
     /// Appends a row and gives its 0-based position.
     std::size_t appendRow(const ResultRow& row);
-    std::size_t appendRow(const Cells& cells, int tick = kUnticked);
+    std::size_t appendRow(const Cells& cells, int tick = kUnticked, RowFacts facts = {});
     /// The whole row, or an empty row for a position past the end.
     ResultRow row(std::size_t position) const;
     /// A cell's text; empty for a position past the end or a column out of range.
@@ -54,9 +63,12 @@ public:
     void setCell(std::size_t position, int column, std::string_view text);
     /// Rewrites all texts of a row at once; its tick stays.
     void setRowTexts(std::size_t position, const Cells& cells);
-    /// Puts the texts of the rows in a new order: row i gets the texts that row order[i]
-    /// had. The ticks stay with the positions. `order` must be a permutation of the rows.
+    /// Puts the texts of the rows in a new order: row i gets the texts (and facts) that row
+    /// order[i] had. The ticks stay with the positions. `order` must be a permutation of the
+    /// rows.
     void reorderTexts(const std::vector<std::size_t>& order);
+    RowFacts facts(std::size_t position) const;
+    void setCandidate(std::size_t position, std::int32_t candidate);
     int tick(std::size_t position) const;
     void setTick(std::size_t position, int state);
     /// Gives every row the same tick state.
@@ -96,6 +108,7 @@ private:
     /// the list copies nothing.
     std::vector<StoredRow*> m_chunks;
     std::vector<std::uint8_t> m_ticks;
+    std::vector<RowFacts> m_facts;
     std::size_t m_rows = 0;
     std::size_t m_deadBytes = 0;
     std::uint64_t m_clears = 0;

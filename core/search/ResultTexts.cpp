@@ -68,7 +68,7 @@ bool addResultRow(ResultList& results, std::string_view name, const std::string&
     cells[kSizeColumn] = size;
     cells[kCreatedColumn] = std::string_view(created, createdLength);
     cells[kModifiedColumn] = std::string_view(modified, modifiedLength);
-    results.appendRow(cells);
+    results.appendRow(cells, kUnticked, RowFacts{current->size, -1});
     return true;
 }
 

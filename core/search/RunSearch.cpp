@@ -1,6 +1,7 @@
 #include "search/RunSearch.h"
 
 #include "ProgramState.h"
+#include "duplicates/DuplicatePass.h"
 #include "search/FileFilter.h"
 #include "search/SearchTexts.h"
 #include "search/WalkFolder.h"
@@ -64,6 +65,10 @@ void runSearch(ProgramState& state, WindowToolkit& toolkit) {
         toolkit.setStatusPaneText(0, texts::searchFinishedPane(found));
     }
 
+    if (state.settings.findDuplicates) {
+        markDuplicateCandidates(state, toolkit); // it ends the search, now or on its own thread
+        return;
+    }
     toolkit.setSummaryText(texts::foundSummary(state.results.rowCount()));
     toolkit.showMessage(texts::searchFinishedMessage(state.results.rowCount()));
     toolkit.setButton(CommandButton::Search, texts::kSearchCaption, true);

@@ -2,6 +2,7 @@
 #include "TempFolder.h"
 
 #include <fcntl.h>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -174,6 +175,90 @@ TEST_F(FindCommandTest, CsvAndJsonCarryTheSameRows) {
     EXPECT_EQ(json.out.front(), '[');
     EXPECT_NE(json.out.find("\"名称\":\"with,comma \\\"quoted\\\".jpg\""), std::string::npos) << json.out;
     EXPECT_NE(json.out.find("{\"勾选\":1,\"序号\":\"1\",\"名称\":\"a.jpg\""), std::string::npos) << json.out;
+}
+
+/// The rows of a TSV output, split into their fields.
+std::vector<std::vector<std::string>> tsvRows(const std::string& out) {
+    std::vector<std::vector<std::string>> rows;
+    for (const std::string& line : lines(out)) {
+        std::vector<std::string> fields;
+        std::size_t begin = 0;
+        for (std::size_t tab = line.find('\t'); tab != std::string::npos; tab = line.find('\t', begin)) {
+            fields.push_back(line.substr(begin, tab - begin));
+            begin = tab + 1;
+        }
+        fields.push_back(line.substr(begin));
+        rows.push_back(fields);
+    }
+    rows.erase(rows.begin()); // the header
+    return rows;
+}
+
+TEST(DupesCommand, MarksSortsAndRemovesSurplusCopies) {
+    test::TempFolder tree;
+    tree.write("a/1.dat", "twin");
+    tree.write("b/2.dat", "twin");
+    tree.write("c/3.dat", "solo text");
+    const CliRun pass = runCli({"find", tree.path(), "--ext", "dat", "--dupes"});
+    EXPECT_EQ(pass.status, 0);
+    EXPECT_EQ(pass.err, "查找完成，共找到3项文件。其中发现重复文件：1组。\n");
+    const auto rows = tsvRows(pass.out);
+    ASSERT_EQ(rows.size(), 3u);
+    // twin's MD5, by md5sum
+    EXPECT_EQ(rows[0][7], "重复文件第1组");
+    EXPECT_EQ(rows[0][8], "f8a6d9182acfae3133fd1f1153f67707");
+    EXPECT_EQ(rows[1][7], "重复文件第1组");
+    EXPECT_EQ(rows[2][7], "无");
+    EXPECT_EQ(rows[2][8], "");
+
+    // Two clicks: by name ascending, then by size descending.
+    const CliRun sorted =
+        runCli({"find", tree.path(), "--ext", "dat", "--dupes", "--sort", "名称", "--sort", "大小"});
+    const auto sortedRows = tsvRows(sorted.out);
+    ASSERT_EQ(sortedRows.size(), 3u);
+    EXPECT_EQ(sortedRows[0][2], "3.dat");
+    const CliRun byName = runCli({"find", tree.path(), "--ext", "dat", "--sort", "2"});
+    EXPECT_EQ(tsvRows(byName.out)[0][2], "1.dat");
+
+    // The removal asks; without --yes the answer is Cancel.
+    const CliRun refused = runCli({"find", tree.path(), "--ext", "dat", "--dupes", "--delete-surplus"});
+    EXPECT_NE(refused.err.find("您确认要删除1个重复的文件吗？"), std::string::npos);
+    EXPECT_EQ(refused.err.find("删除成功！"), std::string::npos);
+    EXPECT_TRUE(std::filesystem::exists(tree / "a/1.dat") && std::filesystem::exists(tree / "b/2.dat"));
+    const CliRun removed =
+        runCli({"find", tree.path(), "--ext", "dat", "--dupes", "--delete-surplus", "--yes"});
+    EXPECT_NE(removed.err.find("删除成功！"), std::string::npos);
+    EXPECT_NE(std::filesystem::exists(tree / "a/1.dat"), std::filesystem::exists(tree / "b/2.dat"));
+    EXPECT_TRUE(std::filesystem::exists(tree / "c/3.dat"));
+
+    EXPECT_EQ(runCli({"find", tree.path(), "--ext", "dat", "--sort", "尺寸"}).status, 2);
+}
+
+TEST(FileCommands, CopyMoveAndDeleteTheTickedFiles) {
+    test::TempFolder tree;
+    tree.write("src/a.txt", "a");
+    tree.write("src/b.txt", "b");
+    const std::string target = tree.makeFolder("target");
+    const CliRun copied = runCli({"find", tree / "src", "--ext", "txt", "--copy-to", target});
+    EXPECT_EQ(copied.status, 0);
+    EXPECT_NE(copied.err.find("复制任务完成，共完成复制对象：2个。其中有重名的：0个。"), std::string::npos);
+    EXPECT_TRUE(std::filesystem::exists(target + "/a.txt") && std::filesystem::exists(target + "/b.txt"));
+
+    const CliRun moved = runCli({"find", tree / "src", "--ext", "txt", "--move-to", target});
+    EXPECT_NE(moved.err.find("移动文件任务完成，共完成移动文件：2个。其中目标文件夹中有重名的：2个。"),
+              std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(tree / "src/a.txt"));
+    EXPECT_TRUE(std::filesystem::exists(target + "/a（有重名的——榆舟）.txt"));
+
+    const CliRun missing = runCli({"find", target, "--ext", "txt", "--copy-to", tree / "nowhere"});
+    EXPECT_NE(missing.err.find("不存在"), std::string::npos);
+
+    const CliRun asked = runCli({"find", target, "--ext", "txt", "--delete-ticked"});
+    EXPECT_NE(asked.err.find("确定要删除列表框中选中的4项文件？"), std::string::npos);
+    EXPECT_EQ(asked.err.find("完成删除任务"), std::string::npos) << "no --yes: Cancel";
+    const CliRun deleted = runCli({"find", target, "--ext", "txt", "--delete-ticked", "--yes"});
+    EXPECT_NE(deleted.err.find("完成删除任务，共删除文件：4个。"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(target + "/a.txt"));
 }
 
 TEST(ResultOutput, FieldsKeepEveryRowOnOneLine) {

@@ -206,3 +206,34 @@ void RecordingToolkit::holdListRepaint(bool hold) {
 }
 
 } // namespace yuzhou::test
+
+namespace yuzhou::test {
+
+std::optional<std::size_t> RecordingToolkit::selectedRow() const {
+    std::lock_guard lock(m_mutex);
+    return selected;
+}
+
+void RecordingToolkit::setClipboardText(std::string_view text) {
+    std::lock_guard lock(m_mutex);
+    clipboard = text;
+}
+
+void RecordingToolkit::openWithDefaultProgram(const std::string& path) {
+    std::lock_guard lock(m_mutex);
+    opened.push_back(path);
+}
+
+void RecordingToolkit::showInFileManager(const std::string& path) {
+    std::lock_guard lock(m_mutex);
+    shownInFileManager.push_back(path);
+}
+
+void RecordingToolkit::carryOut(const std::function<void()>& change) {
+    std::lock_guard lock(m_mutex);
+    if (!closingNow) {
+        change();
+    }
+}
+
+} // namespace yuzhou::test

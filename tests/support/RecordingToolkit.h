@@ -75,6 +75,16 @@ public:
     std::string searchFolderText() const override;
     std::string targetFolderText() const override;
     void holdListRepaint(bool hold) override;
+    void carryOut(const std::function<void()>& change) override;
+    std::optional<std::size_t> selectedRow() const override;
+    void setClipboardText(std::string_view text) override;
+    void openWithDefaultProgram(const std::string& path) override;
+    void showInFileManager(const std::string& path) override;
+
+    std::optional<std::size_t> selected;
+    std::string clipboard;
+    std::vector<std::string> opened;
+    std::vector<std::string> shownInFileManager;
 
     bool selectAll = false;
     int repaintHolds = 0;

@@ -12,6 +12,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTableView>
 #include <QtTest>
@@ -157,6 +158,77 @@ private slots:
         QVERIFY(fixture.state.results.rowCount() < 3000);
         QCOMPARE(QString::fromStdString(ConfigFile::read("载入目录", "载入目录")),
                  QString::fromStdString(fixture.folder / "tree"));
+    }
+
+    void aSearchWithDuplicatesEndsWithTheGroupSummary() {
+        Fixture fixture;
+        fixture.folder.write("tree/x/a.jpg", "twins");
+        fixture.folder.write("tree/y/b.jpg", "twins");
+        fixture.folder.write("tree/c.jpg", "single");
+        applySettings(fixture.state, "jpg");
+        fixture.state.settings.findDuplicates = true;
+        MainWindow window(fixture.state);
+        window.show();
+        window.searchFolderEdit()->setText(QString::fromStdString(fixture.folder / "tree"));
+        QTest::mouseClick(window.commandButton(CommandButton::Search), Qt::LeftButton);
+        // The grouping runs on its own thread; the window stays usable meanwhile.
+        QTRY_VERIFY_WITH_TIMEOUT(window.commandButton(CommandButton::Search)->isEnabled(), 20000);
+        QCOMPARE(fixture.boxes.texts(),
+                 QStringList{QStringLiteral("查找完成，共找到3项文件。其中发现重复文件：1组。")});
+        QCOMPARE(window.summaryLabel()->text(), QStringLiteral("共找到3项文件。其中发现重复文件：1组。"));
+        QCOMPARE(window.statusPanes()->paneText(0), QStringLiteral("任务完成！"));
+        window.resultModel()->synchronise();
+        QAbstractItemModel* model = window.resultView()->model();
+        QCOMPARE(model->index(0, 7).data().toString(), QStringLiteral("重复文件第1组"));
+        QCOMPARE(model->index(0, 1).data(Qt::ForegroundRole).value<QColor>(), QColor(255, 0, 0));
+        QVERIFY(!model->index(0, 8).data(Qt::ForegroundRole).isValid());
+    }
+
+    void closingDuringAPassEndsItCleanly() {
+        Fixture fixture;
+        for (int i = 0; i < 12; ++i) {
+            fixture.folder.writeSparse("tree/d" + std::to_string(i) + "/big.jpg", std::int64_t{256} << 20);
+        }
+        applySettings(fixture.state, "jpg");
+        fixture.state.settings.findDuplicates = true;
+        MainWindow window(fixture.state);
+        window.show();
+        window.searchFolderEdit()->setText(QString::fromStdString(fixture.folder / "tree"));
+        QTest::mouseClick(window.commandButton(CommandButton::Search), Qt::LeftButton);
+        QVERIFY(fixture.state.duplicatePass.running());
+        window.close();
+        QVERIFY(!fixture.state.duplicatePass.groupingActive());
+        QVERIFY(fixture.boxes.texts().isEmpty());
+    }
+
+    void theListMenuHoldsItsFiveCommands() {
+        Fixture fixture;
+        MainWindow window(fixture.state);
+        QStringList items;
+        for (QAction* action : window.listMenu()->actions()) {
+            items << (action->isSeparator() ? QStringLiteral("-") : action->text());
+        }
+        QCOMPARE(items,
+                 (QStringList{"复制本行", "复制文件名", "复制路径", "删除文件", "-", "打开所在文件夹"}));
+    }
+
+    void headerClicksSortTheList() {
+        Fixture fixture;
+        fixture.folder.write("tree/b.jpg", "bb");
+        fixture.folder.write("tree/a.jpg", "a");
+        fixture.folder.write("tree/c.jpg", "ccc");
+        applySettings(fixture.state, "jpg");
+        MainWindow window(fixture.state);
+        window.show();
+        window.searchFolderEdit()->setText(QString::fromStdString(fixture.folder / "tree"));
+        QTest::mouseClick(window.commandButton(CommandButton::Search), Qt::LeftButton);
+        QHeaderView* header = window.resultView()->horizontalHeader();
+        emit header->sectionClicked(2); // 名称, ascending
+        QAbstractItemModel* model = window.resultView()->model();
+        QCOMPARE(model->index(0, 2).data().toString(), QStringLiteral("a.jpg"));
+        QCOMPARE(model->index(2, 2).data().toString(), QStringLiteral("c.jpg"));
+        emit header->sectionClicked(4); // 大小, descending now
+        QCOMPARE(model->index(0, 2).data().toString(), QStringLiteral("c.jpg"));
     }
 
     void qtsOwnTextsAreChinese() {
