@@ -126,6 +126,18 @@ void ConsoleToolkit::openWithDefaultProgram(const std::string&) {}
 
 void ConsoleToolkit::showInFileManager(const std::string&) {}
 
+void ConsoleToolkit::openAddress(const std::string&) {}
+
+std::optional<std::string> ConsoleToolkit::chooseSaveFile(std::string_view, std::string_view) {
+    std::lock_guard lock(m_mutex);
+    return m_saveFile;
+}
+
+void ConsoleToolkit::setSaveFile(std::string path) {
+    std::lock_guard lock(m_mutex);
+    m_saveFile = std::move(path);
+}
+
 void ConsoleToolkit::carryOut(const std::function<void()>& change) {
     std::lock_guard lock(m_mutex);
     change();

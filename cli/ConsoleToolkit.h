@@ -54,6 +54,10 @@ public:
     void setClipboardText(std::string_view text) override;
     void openWithDefaultProgram(const std::string& path) override;
     void showInFileManager(const std::string& path) override;
+    void openAddress(const std::string& address) override;
+    /// The file named on the command line (--xlsx), if any.
+    std::optional<std::string> chooseSaveFile(std::string_view title, std::string_view filter) override;
+    void setSaveFile(std::string path);
 
 private:
     /// Redraws the status line when it is shown and the last redraw is old enough.
@@ -72,6 +76,7 @@ private:
     bool m_selectAll = false;
     std::string m_searchFolder;
     std::string m_targetFolder;
+    std::optional<std::string> m_saveFile;
     bool m_statusDrawn = false;
     std::chrono::steady_clock::time_point m_lastDraw{};
 };

@@ -1,6 +1,7 @@
 #include "FindCommand.h"
 
 #include "ConsoleToolkit.h"
+#include "Spreadsheet.h"
 #include "ProgramState.h"
 #include "UsageError.h"
 #include "duplicates/RemoveDuplicates.h"
@@ -152,6 +153,8 @@ FindOptions parseFindOptions(const std::vector<std::string>& arguments) {
             options.copyTo = cursor.valueOf(argument);
         } else if (argument == "--move-to") {
             options.moveTo = cursor.valueOf(argument);
+        } else if (argument == "--xlsx") {
+            options.xlsxFile = cursor.valueOf(argument);
         } else if (argument == "--delete-ticked") {
             options.deleteTicked = true;
         } else if (argument == "--delete-surplus") {
@@ -200,6 +203,10 @@ int runFindCommand(const FindOptions& options) {
     }
     if (options.deleteTicked) {
         deleteChecked(state, toolkit);
+    }
+    if (!options.xlsxFile.empty()) {
+        toolkit.setSaveFile(options.xlsxFile);
+        exportToSpreadsheet(state.results, toolkit);
     }
     writeResults(stdout, state.results, options.format);
     return kExitOk;

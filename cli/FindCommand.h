@@ -23,6 +23,8 @@ struct FindOptions {
     std::string copyTo;
     std::string moveTo;
     bool deleteTicked = false;
+    /// Export the list into this workbook at the very end.
+    std::string xlsxFile;
 };
 
 /// Reads the arguments that follow "find"; throws UsageError with a one-line reason.

@@ -24,6 +24,8 @@ constexpr const char* kUsage = R"(用法 / usage:
     --copy-to DIR            copy the ticked files (all, after a search) into DIR
     --move-to DIR            move the ticked files into DIR
     --delete-ticked          delete the ticked files
+    --xlsx FILE              write the list into the workbook FILE (.xlsx is appended
+                             unless the name ends in it), after everything else
     --format tsv|csv|json    result output on standard output (default tsv)
     --yes                    answer OK to every question of the command
   yuzhou-cli --help

@@ -74,8 +74,13 @@ public:
     virtual void setClipboardText(std::string_view text) = 0;
     /// Opens a file or folder with the desktop's default program for it.
     virtual void openWithDefaultProgram(const std::string& path) = 0;
+    /// Opens a web address with the desktop's default browser.
+    virtual void openAddress(const std::string& address) = 0;
     /// Shows the file manager with the file selected in its folder.
     virtual void showInFileManager(const std::string& path) = 0;
+    /// Asks for the name of a file to save, offering the files that match `filter`
+    /// ("*.xlsx"); confirms replacing an existing file. Nothing when the user cancels.
+    virtual std::optional<std::string> chooseSaveFile(std::string_view title, std::string_view filter) = 0;
 
     /// Carries out a change of the result list and the window on the GUI thread while the
     /// calling thread waits; nothing the user does can come between its steps. A change

@@ -7,6 +7,7 @@
 #include "StatusPanes.h"
 #include "Style.h"
 #include "TargetFolderDialog.h"
+#include "Spreadsheet.h"
 #include "duplicates/RemoveDuplicates.h"
 #include "fileops/FileOpsTexts.h"
 #include "fileops/TransferChecked.h"
@@ -270,6 +271,8 @@ void MainWindow::buildCommandGroups() {
             [this] { transferChecked(m_state, *m_toolkit, TransferMode::Move); });
     connect(m_buttons[CommandButton::Delete], &QPushButton::clicked, this,
             [this] { deleteChecked(m_state, *m_toolkit); });
+    connect(m_buttons[CommandButton::Export], &QPushButton::clicked, this,
+            [this] { exportToSpreadsheet(m_state.results, *m_toolkit); });
 
     auto* find = new QGroupBox(QStringLiteral("查找："), this);
     find->setGeometry(888, 527, 256, 112);

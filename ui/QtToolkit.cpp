@@ -13,6 +13,7 @@
 #include <QDBusMessage>
 #include <QDesktopServices>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QItemSelectionModel>
@@ -181,6 +182,10 @@ void QtToolkit::openWithDefaultProgram(const std::string& path) {
     runOnGuiThread([&] { QDesktopServices::openUrl(QUrl::fromLocalFile(QFile::decodeName(path.c_str()))); });
 }
 
+void QtToolkit::openAddress(const std::string& address) {
+    runOnGuiThread([&] { QDesktopServices::openUrl(QUrl(qt(address))); });
+}
+
 void QtToolkit::showInFileManager(const std::string& path) {
     runOnGuiThread([&] {
         const QString file = QFile::decodeName(path.c_str());
@@ -196,6 +201,24 @@ void QtToolkit::showInFileManager(const std::string& path) {
             }
         }
         QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(file).absolutePath()));
+    });
+}
+
+std::optional<std::string> QtToolkit::chooseSaveFile(std::string_view title, std::string_view filter) {
+    return runOnGuiThread([&]() -> std::optional<std::string> {
+        QFileDialog dialog(&m_window, qt(title), QString(), qt(filter));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        // "*.xlsx" gives the suffix added to a bare name, before the dialog checks whether
+        // that file exists and asks before it is replaced.
+        const QString pattern = qt(filter);
+        if (pattern.startsWith(QStringLiteral("*."))) {
+            dialog.setDefaultSuffix(pattern.mid(2));
+        }
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+            return std::nullopt;
+        }
+        return QFile::encodeName(dialog.selectedFiles().first()).toStdString();
     });
 }
 

@@ -49,9 +49,11 @@ public:
     std::optional<std::size_t> selectedRow() const override;
     void setClipboardText(std::string_view text) override;
     void openWithDefaultProgram(const std::string& path) override;
+    void openAddress(const std::string& address) override;
     /// The freedesktop file manager's ShowItems over D-Bus where one answers, else the
     /// folder opened with its default program.
     void showInFileManager(const std::string& path) override;
+    std::optional<std::string> chooseSaveFile(std::string_view title, std::string_view filter) override;
 
     /// From now on long commands stop at their next event point.
     void setClosing();

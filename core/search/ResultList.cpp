@@ -108,6 +108,7 @@ void ResultList::setCell(std::size_t position, int column, std::string_view text
         m_deadBytes += stored.ends.back();
         stored = storeLocked(cells);
         ++m_edits;
+        ++m_textEdits;
         compactIfWastefulLocked();
     }
     notify();
@@ -123,6 +124,7 @@ void ResultList::setRowTexts(std::size_t position, const Cells& cells) {
         m_deadBytes += stored.ends.back();
         stored = storeLocked(cells);
         ++m_edits;
+        ++m_textEdits;
         compactIfWastefulLocked();
     }
     notify();
@@ -148,6 +150,7 @@ void ResultList::reorderTexts(const std::vector<std::size_t>& order) {
         }
         m_facts = std::move(facts);
         ++m_edits;
+        ++m_textEdits;
     }
     notify();
 }
@@ -240,7 +243,7 @@ void ResultList::compactIfWastefulLocked() {
 
 ResultList::Revision ResultList::revision() const {
     std::lock_guard lock(m_mutex);
-    return Revision{m_clears, m_edits, m_rows};
+    return Revision{m_clears, m_edits, m_textEdits, m_rows};
 }
 
 void ResultList::setChangeListener(std::function<void()> listener) {

@@ -42,7 +42,10 @@ public:
 
     struct Revision {
         std::uint64_t clears = 0;
+        /// Every change of a cell or a tick.
         std::uint64_t edits = 0;
+        /// Changes of the texts alone (a rewritten cell, a sort); ticks do not count.
+        std::uint64_t textEdits = 0;
         std::size_t rows = 0;
         bool operator==(const Revision&) const = default;
     };
@@ -113,6 +116,7 @@ private:
     std::size_t m_deadBytes = 0;
     std::uint64_t m_clears = 0;
     std::uint64_t m_edits = 0;
+    std::uint64_t m_textEdits = 0;
 
     std::mutex m_listenerMutex;
     std::function<void()> m_listener;

@@ -224,9 +224,20 @@ void RecordingToolkit::openWithDefaultProgram(const std::string& path) {
     opened.push_back(path);
 }
 
+void RecordingToolkit::openAddress(const std::string& address) {
+    std::lock_guard lock(m_mutex);
+    openedAddresses.push_back(address);
+}
+
 void RecordingToolkit::showInFileManager(const std::string& path) {
     std::lock_guard lock(m_mutex);
     shownInFileManager.push_back(path);
+}
+
+std::optional<std::string> RecordingToolkit::chooseSaveFile(std::string_view, std::string_view filter) {
+    std::lock_guard lock(m_mutex);
+    saveFilter = filter;
+    return saveFile;
 }
 
 void RecordingToolkit::carryOut(const std::function<void()>& change) {

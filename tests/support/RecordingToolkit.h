@@ -80,11 +80,17 @@ public:
     void setClipboardText(std::string_view text) override;
     void openWithDefaultProgram(const std::string& path) override;
     void showInFileManager(const std::string& path) override;
+    void openAddress(const std::string& address) override;
+    std::optional<std::string> chooseSaveFile(std::string_view title, std::string_view filter) override;
 
     std::optional<std::size_t> selected;
     std::string clipboard;
     std::vector<std::string> opened;
     std::vector<std::string> shownInFileManager;
+    std::vector<std::string> openedAddresses;
+    /// The answer of the save dialog: a name, or nothing for Cancel.
+    std::optional<std::string> saveFile;
+    std::string saveFilter;
 
     bool selectAll = false;
     int repaintHolds = 0;
