@@ -7,6 +7,28 @@ void DigestList::reset(std::size_t candidates) {
     m_entries.assign(candidates, std::nullopt);
     m_set.assign(candidates, false);
     m_finished = 0;
+    m_sealed = true;
+}
+
+void DigestList::open() {
+    reset(0);
+    std::lock_guard lock(m_mutex);
+    m_sealed = false;
+}
+
+std::size_t DigestList::add() {
+    std::lock_guard lock(m_mutex);
+    m_entries.emplace_back();
+    m_set.push_back(false);
+    return m_entries.size() - 1;
+}
+
+void DigestList::seal() {
+    {
+        std::lock_guard lock(m_mutex);
+        m_sealed = true;
+    }
+    m_changed.notify_all();
 }
 
 void DigestList::set(std::size_t candidate, std::optional<FileFingerprint> fingerprint) {
@@ -19,7 +41,7 @@ void DigestList::set(std::size_t candidate, std::optional<FileFingerprint> finge
         m_entries[candidate] = std::move(fingerprint);
         m_set[candidate] = true;
         ++m_finished;
-        complete = m_finished == m_entries.size();
+        complete = completeLocked();
     }
     // Waiters look at the progress on their own time; they need waking only for the end.
     if (complete) {

@@ -109,14 +109,63 @@ std::optional<FileFingerprint> DuplicatePassState::fingerprintOf(std::int32_t ca
     return candidate < 0 ? std::nullopt : m_digests.entry(static_cast<std::size_t>(candidate));
 }
 
+void DuplicatePassState::beginWithSearch(ProgramState& state) {
+    waitUntilEnded(); // the last pass's grouping thread has ended with its message
+    m_running = true;
+    m_cancelled = std::make_shared<std::atomic<bool>>(false);
+    m_digests.open();
+    m_firstOfSize.clear();
+    m_candidateOfListed.clear();
+    m_startedWithSearch = true;
+    (void)state;
+}
+
+void DuplicatePassState::queueListed(ProgramState& state, std::size_t listed, std::string path,
+                                     std::int64_t size) {
+    const std::size_t candidate = m_digests.add();
+    if (m_candidateOfListed.size() <= listed) {
+        m_candidateOfListed.resize(listed + 1, -1);
+    }
+    m_candidateOfListed[listed] = static_cast<std::int32_t>(candidate);
+    DigestList& digests = m_digests;
+    FingerprintJob job{std::move(path), size, m_cancelled,
+                       [&digests, candidate](std::optional<FileFingerprint> result) {
+                           digests.set(candidate, std::move(result));
+                       }};
+    if (!state.fingerprintPool.post(std::move(job))) {
+        digests.set(candidate, std::nullopt);
+    }
+}
+
+void DuplicatePassState::onRowListed(ProgramState& state, std::size_t listed, const std::string& path,
+                                     std::int64_t size) {
+    auto [first, inserted] =
+        m_firstOfSize.try_emplace(size, FirstOfSize{static_cast<std::int32_t>(listed), path});
+    if (inserted) {
+        return;
+    }
+    if (first->second.listed >= 0) {
+        queueListed(state, static_cast<std::size_t>(first->second.listed), std::move(first->second.path),
+                    size);
+        first->second = FirstOfSize{};
+    }
+    queueListed(state, listed, path, size);
+}
+
 void markDuplicateCandidates(ProgramState& state, WindowToolkit& toolkit) {
     DuplicatePassState& pass = state.duplicatePass;
-    pass.waitUntilEnded(); // the last pass's grouping thread has ended with its message
-    pass.m_running = true;
-    pass.m_cancelled = std::make_shared<std::atomic<bool>>(false);
+    if (!pass.m_startedWithSearch) {
+        pass.waitUntilEnded(); // the last pass's grouping thread has ended with its message
+        pass.m_running = true;
+        pass.m_cancelled = std::make_shared<std::atomic<bool>>(false);
+        pass.m_digests.open();
+        pass.m_candidateOfListed.clear();
+    }
+    pass.m_startedWithSearch = false;
+    pass.m_firstOfSize.clear();
     ResultList& results = state.results;
     if (results.rowCount() == 0) {
-        pass.m_digests.reset(0);
+        pass.m_digests.seal();
         endWithoutCandidates(state, toolkit);
         endPass(state);
         return;
@@ -126,10 +175,12 @@ void markDuplicateCandidates(ProgramState& state, WindowToolkit& toolkit) {
     // other way is measured now. From here to the queueing nothing lets the window's events
     // run, so the row positions stay what they were when read.
     std::vector<std::int64_t> rowSizes;
+    std::vector<std::int32_t> listedAs;
     std::vector<std::string> paths;
     results.forEachRow([&](std::size_t, const ResultList::RowView& row) {
         paths.emplace_back(row.cells[kPathColumn]);
         rowSizes.push_back(row.facts.size);
+        listedAs.push_back(row.facts.listed);
     });
     for (std::size_t r = 0; r < rowSizes.size(); ++r) {
         if (rowSizes[r] < 0) {
@@ -149,37 +200,36 @@ void markDuplicateCandidates(ProgramState& state, WindowToolkit& toolkit) {
             candidate[i] = candidate[i - 1] = true;
         }
     }
-    std::vector<std::string> candidatePaths;
-    std::vector<std::int64_t> candidateSizes;
+    // Candidates queued while the search listed them keep their numbers; any other (a
+    // list not made by a search) is queued now.
+    std::size_t candidates = 0;
     for (std::size_t i = 0; i < n; ++i) {
         if (n >= 2) {
             results.setCell(i, kDuplicateColumn,
                             candidate[i] ? texts::kCandidateMark : texts::kNoDuplicateMark);
         }
-        results.setCandidate(i, candidate[i] ? static_cast<std::int32_t>(candidatePaths.size()) : -1);
+        std::int32_t number = -1;
         if (candidate[i]) {
-            candidatePaths.push_back(std::move(paths[order[i]]));
-            candidateSizes.push_back(rowSizes[order[i]]);
+            // Every row carries the position it was appended at, unique in the list.
+            const auto listed = static_cast<std::size_t>(std::max(listedAs[order[i]], 0));
+            if (listed < pass.m_candidateOfListed.size()) {
+                number = pass.m_candidateOfListed[listed];
+            }
+            if (number < 0) {
+                pass.queueListed(state, listed, std::move(paths[order[i]]), rowSizes[order[i]]);
+                number = pass.m_candidateOfListed[listed];
+            }
+            ++candidates;
         }
+        results.setCandidate(i, number);
     }
+    pass.m_digests.seal();
     toolkit.processEvents();
 
-    const std::size_t candidates = candidatePaths.size();
-    pass.m_digests.reset(candidates);
     if (candidates == 0) {
         endWithoutCandidates(state, toolkit);
         endPass(state);
         return;
-    }
-    for (std::size_t k = 0; k < candidates; ++k) {
-        DigestList& digests = pass.m_digests;
-        FingerprintJob job{std::move(candidatePaths[k]), candidateSizes[k], pass.m_cancelled,
-                           [&digests, k](std::optional<FileFingerprint> result) {
-                               digests.set(k, std::move(result));
-                           }};
-        if (!state.fingerprintPool.post(std::move(job))) {
-            digests.set(k, std::nullopt);
-        }
     }
     pass.m_groupingActive = true;
     pass.m_grouping = std::thread([&state, &toolkit] {

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 #include <thread>
+#include <unordered_map>
 #include <vector>
 
 namespace yuzhou {
@@ -35,6 +36,13 @@ public:
     /// True while a grouping stage is still on its thread.
     bool groupingActive() const { return m_groupingActive; }
 
+    /// Starts the pass's fingerprints while the search still lists files: a file is queued
+    /// as soon as a second file of its size is listed, so by the end of the walk exactly the
+    /// candidates are queued and many are read already. GUI thread.
+    void beginWithSearch(ProgramState& state);
+    /// A row the search has just listed (its position then, its path and exact size).
+    void onRowListed(ProgramState& state, std::size_t listed, const std::string& path, std::int64_t size);
+
     /// The fingerprint the last pass took of a candidate (the number its row carries), with
     /// the file's state at that moment; nothing for a row that was no candidate or could
     /// not be read.
@@ -45,7 +53,20 @@ private:
     friend void groupDuplicates(ProgramState& state, WindowToolkit& toolkit);
     friend void endPass(ProgramState& state);
 
+    /// Queues a listed row's file for fingerprinting and records its candidate number.
+    void queueListed(ProgramState& state, std::size_t listed, std::string path, std::int64_t size);
+
+    struct FirstOfSize {
+        std::int32_t listed = -1; // -1 once queued
+        std::string path;
+    };
+
     DigestList m_digests;
+    /// Filled while the search lists rows: the first row of each size until a second one
+    /// comes, and the candidate number of every listed row queued so far.
+    std::unordered_map<std::int64_t, FirstOfSize> m_firstOfSize;
+    std::vector<std::int32_t> m_candidateOfListed;
+    bool m_startedWithSearch = false;
     std::shared_ptr<std::atomic<bool>> m_cancelled = std::make_shared<std::atomic<bool>>(false);
     std::thread m_grouping;
     std::atomic<bool> m_running{false};

@@ -1,6 +1,7 @@
 #include "search/FileFilter.h"
 
 #include "platform/FileInfo.h"
+#include "search/ResultList.h"
 #include "search/ResultTexts.h"
 #include "settings/SettingsTexts.h"
 #include "text/CommaList.h"
@@ -112,7 +113,9 @@ void FileFilter::filterFile(std::string name, std::string path, int folderFd) {
     if (!info) {
         return; // gone since the walk listed it
     }
-    addResultRow(m_results, name, path, info);
+    if (addResultRow(m_results, name, path, info) && m_onListed) {
+        m_onListed(m_results.rowCount() - 1, path, info->size);
+    }
 }
 
 } // namespace yuzhou

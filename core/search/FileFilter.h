@@ -3,6 +3,7 @@
 #include "settings/FilterSettings.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,6 +37,10 @@ public:
     FileFilter(const FilterSettings& settings, ResultList& results, WindowToolkit& toolkit,
                std::int64_t& examinedCount);
 
+    /// Called for every row the filter appends: its position, path and exact size.
+    using ListedHook = std::function<void(std::size_t position, const std::string& path, std::int64_t size)>;
+    void setListedHook(ListedHook hook) { m_onListed = std::move(hook); }
+
     /// The visitor of the walk. `folderFd` is the open folder of the file, or -1 when the
     /// caller has none: the file's metadata is then read by its path.
     void filterFile(std::string name, std::string path, int folderFd = -1);
@@ -52,6 +57,7 @@ private:
     ResultList& m_results;
     WindowToolkit& m_toolkit;
     std::int64_t& m_examinedCount;
+    ListedHook m_onListed;
 };
 
 } // namespace yuzhou

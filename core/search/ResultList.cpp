@@ -68,6 +68,7 @@ std::size_t ResultList::appendRow(const Cells& cells, int tick, RowFacts facts) 
         }
         rowLocked(position) = storeLocked(cells);
         m_ticks.push_back(static_cast<std::uint8_t>(tick));
+        facts.listed = static_cast<std::int32_t>(position);
         m_facts.push_back(facts);
         ++m_rows;
     }

@@ -27,6 +27,8 @@ struct RowFacts {
     std::int64_t size = -1;
     /// The row's place among the candidates of the running duplicate pass; -1 for none.
     std::int32_t candidate = -1;
+    /// The row's position when it was appended; set by the list.
+    std::int32_t listed = -1;
 };
 
 class ResultList {

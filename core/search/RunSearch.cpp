@@ -47,6 +47,13 @@ void runSearch(ProgramState& state, WindowToolkit& toolkit) {
     toolkit.addStatusPane("", -1);
 
     FileFilter filter(state.settings, state.results, toolkit, state.examinedCount);
+    if (state.settings.findDuplicates) {
+        // The duplicate pass reads files as soon as a second file of their size is listed.
+        state.duplicatePass.beginWithSearch(state);
+        filter.setListedHook([&state](std::size_t position, const std::string& path, std::int64_t size) {
+            state.duplicatePass.onRowListed(state, position, path, size);
+        });
+    }
     walkFolder(
         toolkit.searchFolderText(), "", true,
         [&filter](std::string name, std::string path, int folderFd) {
@@ -54,6 +61,7 @@ void runSearch(ProgramState& state, WindowToolkit& toolkit) {
         },
         toolkit);
     if (toolkit.closing()) {
+        state.duplicatePass.cancel();
         return;
     }
 
