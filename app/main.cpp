@@ -1,7 +1,10 @@
 #include "Language.h"
 #include "MainWindow.h"
 #include "ProgramState.h"
+#include "ServiceAddresses.h"
+#include "StartupToolkit.h"
 #include "Style.h"
+#include "UpdateCheck.h"
 
 #include <QApplication>
 
@@ -15,6 +18,10 @@ int main(int argc, char** argv) {
     // event loop, so nothing that runs in it can reach a released record.
     yuzhou::ProgramState state;
     yuzhou::applyProgramStyle(application);
+    {
+        yuzhou::StartupToolkit startup;
+        yuzhou::checkForUpdateAtStartUp(startup, yuzhou::configuredServiceAddresses());
+    }
     yuzhou::MainWindow window(state);
     window.show();
     return QApplication::exec();

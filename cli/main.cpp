@@ -1,3 +1,4 @@
+#include "FetchCommand.h"
 #include "FindCommand.h"
 #include "UsageError.h"
 
@@ -28,9 +29,12 @@ constexpr const char* kUsage = R"(用法 / usage:
                              unless the name ends in it), after everything else
     --format tsv|csv|json    result output on standard output (default tsv)
     --yes                    answer OK to every question of the command
+  yuzhou-cli fetch URL [--data BODY]
+    posts BODY (form-encoded, empty without --data) to URL as the online help does
+    and prints the reply's text exactly; prints nothing when the request fails
   yuzhou-cli --help
 
-Standard output: the result list, one line per row after a header line.
+Standard output of find: the result list, one line per row after a header line.
 Standard error: every message the window would show, one line each.
 Exit status: 0 when the command ran, 2 on a usage error.
 )";
@@ -58,6 +62,9 @@ int main(int argc, char** argv) {
         }
         if (command == "find") {
             return yuzhou::runFindCommand(yuzhou::parseFindOptions(arguments));
+        }
+        if (command == "fetch") {
+            return yuzhou::runFetchCommand(yuzhou::parseFetchOptions(arguments));
         }
         throw yuzhou::UsageError("unknown command " + command + " (try yuzhou-cli --help)");
     } catch (const yuzhou::UsageError& error) {

@@ -4,10 +4,12 @@
 #include "QtToolkit.h"
 #include "ResultTableModel.h"
 #include "SettingsDialog.h"
+#include "Spreadsheet.h"
 #include "StatusPanes.h"
 #include "Style.h"
 #include "TargetFolderDialog.h"
-#include "Spreadsheet.h"
+#include "TutorialWindow.h"
+#include "UpdateCheck.h"
 #include "duplicates/RemoveDuplicates.h"
 #include "fileops/FileOpsTexts.h"
 #include "fileops/TransferChecked.h"
@@ -148,11 +150,13 @@ void MainWindow::buildHeaderBand() {
     auto* tutorial = new PictureButton(IconKind::Tutorial, band);
     tutorial->setGeometry(224, 10, 50, 50);
     tutorial->setObjectName(QStringLiteral("tutorialPicture"));
+    connect(tutorial, &PictureButton::released, this, &MainWindow::openTutorial);
     styleBandLabel(makeLabel(QStringLiteral("使用教程"), band, QRect(218, 61, 67, 24)), 9);
 
     auto* update = new PictureButton(IconKind::Update, band);
     update->setGeometry(308, 9, 52, 52);
     update->setObjectName(QStringLiteral("updatePicture"));
+    connect(update, &PictureButton::pressed, this, &MainWindow::checkForUpdate);
     styleBandLabel(makeLabel(QStringLiteral("检查更新"), band, QRect(307, 61, 67, 24)), 9);
 
     auto* minimise = new PictureButton(IconKind::Minimise, band);
@@ -334,6 +338,24 @@ void MainWindow::openSettings(bool modal) {
     }
 }
 
+void MainWindow::openTutorial() {
+    if (m_tutorialWindow) {
+        m_tutorialWindow->showNormal();
+        m_tutorialWindow->raise();
+        m_tutorialWindow->activateWindow();
+        return;
+    }
+    m_tutorialWindow = new TutorialWindow(*m_toolkit, m_services.information, this);
+    // Over the middle of the main window, where the user is looking; a plain window would
+    // otherwise land wherever the window manager puts new ones.
+    m_tutorialWindow->move(geometry().center() - m_tutorialWindow->rect().center());
+    m_tutorialWindow->show();
+}
+
+void MainWindow::checkForUpdate() {
+    yuzhou::checkForUpdate(*m_toolkit, m_services, true);
+}
+
 void MainWindow::browseSearchFolder() {
     // Cancelling empties the box, as choosing nothing is a choice too.
     const QString folder = QFileDialog::getExistingDirectory(this, QStringLiteral("请选择要搜索的文件夹:"));
@@ -375,6 +397,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     }
     if (m_settingsDialog) {
         m_settingsDialog->close();
+    }
+    if (m_tutorialWindow) {
+        m_tutorialWindow->close();
     }
     event->accept();
 }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "ServiceAddresses.h"
 #include "SettingsDialog.h"
+#include "TutorialWindow.h"
 #include "toolkit.h"
 
 #include <QPointer>
@@ -50,6 +52,12 @@ public:
     QMenu* listMenu();
     /// The settings dialog while one is open.
     SettingsDialog* settingsDialog() const { return m_settingsDialog; }
+    /// The tutorial window while one is open.
+    TutorialWindow* tutorialWindow() const { return m_tutorialWindow; }
+
+    /// Where the update picture and the tutorial ask; the build's configured addresses
+    /// unless changed here.
+    void setServiceAddresses(ServiceAddresses addresses) { m_services = std::move(addresses); }
 
     void placeProgressOverStatusPane(int index);
     std::int64_t progressScale() const { return m_progressScale; }
@@ -60,6 +68,11 @@ public slots:
     /// Opens the settings dialog; `modal` waits until it is closed. A dialog that is open
     /// already is brought to the front instead.
     void openSettings(bool modal);
+    /// Opens the tutorial window without waiting for it; one that is open already is
+    /// brought to the front instead.
+    void openTutorial();
+    /// Asks the online help whether this version is the latest and says so.
+    void checkForUpdate();
     void browseSearchFolder();
     void browseTargetFolder();
 
@@ -90,6 +103,8 @@ private:
     QTableView* m_resultView = nullptr;
     ResultTableModel* m_model = nullptr;
     QPointer<SettingsDialog> m_settingsDialog;
+    QPointer<TutorialWindow> m_tutorialWindow;
+    ServiceAddresses m_services = configuredServiceAddresses();
     QMenu* m_listMenu = nullptr;
     bool m_foldersSaved = false;
 };

@@ -9,7 +9,7 @@ namespace yuzhou {
 namespace {
 
 constexpr const char* kStyleSheet = R"(
-QWidget#mainWindow, QDialog#settingsDialog { background: #f4f7fb; }
+QWidget#mainWindow, QDialog#settingsDialog, QWidget#tutorialWindow { background: #f4f7fb; }
 QGroupBox {
     border: 1px solid #c5d3e3; border-radius: 4px; margin-top: 9px; padding-top: 4px;
     background: #fbfcfe;
