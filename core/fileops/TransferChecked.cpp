@@ -86,14 +86,15 @@ void transferChecked(ProgramState& state, WindowToolkit& toolkit, TransferMode m
         if (mode == TransferMode::Copy) {
             toolkit.processEvents();
         }
-        std::string destination = folder + "/" + file.name;
-        if (pathExists(destination)) {
-            ++collisions;
-            destination = collisionTargetName(folder, file.name);
-        }
-        const bool moved = mode == TransferMode::Copy ? copyFileReplacing(file.path, destination)
-                                                      : moveFileNoReplace(file.path, destination);
-        failures += moved ? 0 : 1;
+        // Whether the plain name is taken shows when the file is put in place, not by a
+        // look beforehand that another program could make stale.
+        const std::string destination = folder + "/" + file.name;
+        const std::string whenTaken = collisionTargetName(folder, file.name);
+        const TransferOutcome outcome = mode == TransferMode::Copy
+                                            ? copyFileInto(file.path, destination, whenTaken)
+                                            : moveFileInto(file.path, destination, whenTaken);
+        collisions += outcome.collided ? 1 : 0;
+        failures += outcome.done ? 0 : 1;
         ++done;
         if (mode == TransferMode::Move) {
             toolkit.processEvents();

@@ -10,6 +10,57 @@ namespace yuzhou {
 
 namespace {
 
+struct Entry {
+    std::uint64_t prefix;
+    std::size_t index;
+};
+
+/// Eight bytes of a key from `depth` on, as one number that compares as the bytes do; a key
+/// that ends sooner is padded with zero bytes (texts hold no NUL).
+std::uint64_t chunkAt(std::string_view key, std::size_t depth) {
+    std::uint64_t chunk = 0;
+    for (std::size_t b = 0; b < 8; ++b) {
+        const std::size_t at = depth + b;
+        chunk = chunk << 8 | (at < key.size() ? static_cast<unsigned char>(key[at]) : 0u);
+    }
+    return chunk;
+}
+
+/// Sorts entries by their keys eight bytes at a time: by the chunk at `depth`, then each
+/// run of equal chunks by the next one. Paths share long beginnings, which this compares
+/// once per run instead of at every comparison.
+void sortByChunks(std::vector<Entry>::iterator begin, std::vector<Entry>::iterator end,
+                  const std::vector<std::string_view>& keys, std::size_t depth) {
+    while (end - begin > 1) {
+        for (auto it = begin; it != end; ++it) {
+            it->prefix = chunkAt(keys[it->index], depth);
+        }
+        std::sort(begin, end, [](const Entry& a, const Entry& b) { return a.prefix < b.prefix; });
+        // Every run but the last is sorted further here; the last one by the loop, so the
+        // depth of the recursion is not the number of runs.
+        auto run = begin;
+        while (run != end) {
+            auto runEnd = run;
+            while (runEnd != end && runEnd->prefix == run->prefix) {
+                ++runEnd;
+            }
+            // Keys that end within this chunk are equal; they go first, the longer ones after.
+            auto longer = std::stable_partition(
+                run, runEnd, [&](const Entry& e) { return keys[e.index].size() <= depth + 8; });
+            if (runEnd == end) {
+                begin = longer;
+                break;
+            }
+            sortByChunks(longer, runEnd, keys, depth + 8);
+            run = runEnd;
+        }
+        if (run == end) {
+            return;
+        }
+        depth += 8;
+    }
+}
+
 /// Ranks of the keys: equal keys share a rank, and ranks grow with the keys. For numbers
 /// and times a key within the tolerance of the previous distinct one joins its rank.
 std::vector<std::size_t> rankKeys(const std::vector<std::string_view>& texts, SortKind kind,
@@ -20,12 +71,7 @@ std::vector<std::size_t> rankKeys(const std::vector<std::string_view>& texts, So
     std::vector<std::size_t> ranks(n);
     if (kind == SortKind::Text) {
         // Keys whose bytes compare as the texts do in GBK order, so the sort compares
-        // plain bytes instead of decoding characters at every comparison. Their first
-        // eight bytes, as one number, settle most comparisons without touching the keys.
-        struct Entry {
-            std::uint64_t prefix;
-            std::size_t index;
-        };
+        // plain bytes instead of decoding characters at every comparison.
         // ASCII is its own key; only other texts need one built, kept in `encoded`.
         std::vector<std::string> encoded;
         std::vector<std::ptrdiff_t> encodedAt(n, -1);
@@ -44,21 +90,11 @@ std::vector<std::size_t> rankKeys(const std::vector<std::string_view>& texts, So
         for (std::size_t i = 0; i < n; ++i) {
             keys[i] = encodedAt[i] < 0 ? texts[i]
                                        : std::string_view(encoded[static_cast<std::size_t>(encodedAt[i])]);
-            std::uint64_t prefix = 0;
-            for (std::size_t b = 0; b < 8; ++b) {
-                prefix = prefix << 8 | (b < keys[i].size() ? static_cast<unsigned char>(keys[i][b]) : 0u);
-            }
-            entries[i] = {prefix, i};
+            entries[i] = {0, i};
         }
-        std::sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
-            if (a.prefix != b.prefix) {
-                return a.prefix < b.prefix;
-            }
-            return keys[a.index] < keys[b.index];
-        });
+        sortByChunks(entries.begin(), entries.end(), keys, 0);
         for (std::size_t i = 0; i < n; ++i) {
-            const bool same = i > 0 && entries[i - 1].prefix == entries[i].prefix &&
-                              keys[entries[i - 1].index] == keys[entries[i].index];
+            const bool same = i > 0 && keys[entries[i - 1].index] == keys[entries[i].index];
             ranks[entries[i].index] = i == 0 ? 0 : ranks[entries[i - 1].index] + (same ? 0 : 1);
         }
         return ranks;
@@ -244,23 +280,13 @@ std::vector<std::size_t> sortOrder(const std::vector<std::string_view>& texts, S
 }
 
 void sortByColumn(ResultList& results, int column, SortKind kind, bool ascending, bool caseSensitive) {
-    // The column's texts one after another in one buffer: a million rows, one allocation.
-    std::string buffer;
-    std::vector<std::pair<std::size_t, std::size_t>> spans;
-    results.forEachRow([&](std::size_t, const ResultList::RowView& row) {
-        const std::string_view text = row.cells[static_cast<std::size_t>(column)];
-        spans.emplace_back(buffer.size(), text.size());
-        buffer += text;
+    std::vector<std::size_t> order;
+    results.withColumnTexts(column, [&](const std::vector<std::string_view>& texts) {
+        order = sortOrder(texts, kind, ascending, caseSensitive);
     });
-    if (spans.empty()) {
-        return;
+    if (!order.empty()) {
+        results.reorderTexts(order);
     }
-    std::vector<std::string_view> texts;
-    texts.reserve(spans.size());
-    for (const auto& [offset, length] : spans) {
-        texts.emplace_back(buffer.data() + offset, length);
-    }
-    results.reorderTexts(sortOrder(texts, kind, ascending, caseSensitive));
 }
 
 } // namespace yuzhou

@@ -122,7 +122,95 @@ std::string writeTemporaryCopy(const std::string& source, const std::string& des
     return temporary;
 }
 
+/// Gives `from` the name `to` unless `to` exists: 0 when done, else the error (EEXIST when
+/// the name is taken). Where the file system has no such rename, a hard link, which never
+/// replaces either, followed by removing the old name.
+int placeNoReplace(const std::string& from, const std::string& to) {
+    if (renameNoReplace(from.c_str(), to.c_str()) == 0) {
+        return 0;
+    }
+    if (errno != EINVAL && errno != ENOSYS) {
+        return errno;
+    }
+    if (link(from.c_str(), to.c_str()) != 0) {
+        return errno;
+    }
+    if (unlink(from.c_str()) != 0) {
+        const int error = errno;
+        unlink(to.c_str());
+        return error;
+    }
+    return 0;
+}
+
+bool nameTaken(const std::string& path) {
+    struct stat st {};
+    return lstat(path.c_str(), &st) == 0;
+}
+
 } // namespace
+
+TransferOutcome copyFileInto(const std::string& source, const std::string& destination,
+                             const std::string& whenTaken) {
+    const std::string temporary = writeTemporaryCopy(source, destination);
+    if (temporary.empty()) {
+        return {nameTaken(destination), false};
+    }
+    const int placed = placeNoReplace(temporary, destination);
+    if (placed == 0) {
+        return {false, true};
+    }
+    if (placed == EEXIST && rename(temporary.c_str(), whenTaken.c_str()) == 0) {
+        return {true, true};
+    }
+    unlink(temporary.c_str());
+    return {placed == EEXIST, false};
+}
+
+TransferOutcome moveFileInto(const std::string& source, const std::string& destination,
+                             const std::string& whenTaken) {
+    struct stat st {};
+    if (lstat(source.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
+        return {nameTaken(destination), false};
+    }
+    int placed = placeNoReplace(source, destination);
+    if (placed == 0) {
+        return {false, true};
+    }
+    if (placed == EEXIST) {
+        placed = placeNoReplace(source, whenTaken);
+        if (placed == 0) {
+            return {true, true};
+        }
+        if (placed != EXDEV) {
+            return {true, false};
+        }
+        return {true, moveFileNoReplace(source, whenTaken)};
+    }
+    if (placed != EXDEV && placed != EPERM) {
+        return {nameTaken(destination), false};
+    }
+    // Another file system: a complete copy, placed without replacing, then the source goes.
+    const std::string temporary = writeTemporaryCopy(source, destination);
+    if (temporary.empty()) {
+        return {nameTaken(destination), false};
+    }
+    bool collided = false;
+    placed = placeNoReplace(temporary, destination);
+    if (placed == EEXIST) {
+        collided = true;
+        placed = placeNoReplace(temporary, whenTaken);
+    }
+    if (placed != 0) {
+        unlink(temporary.c_str());
+        return {collided, false};
+    }
+    if (unlink(source.c_str()) != 0) {
+        unlink((collided ? whenTaken : destination).c_str());
+        return {collided, false};
+    }
+    return {collided, true};
+}
 
 bool copyFileReplacing(const std::string& source, const std::string& destination) {
     const std::string temporary = writeTemporaryCopy(source, destination);

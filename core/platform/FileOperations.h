@@ -16,6 +16,25 @@ bool copyFileReplacing(const std::string& source, const std::string& destination
 /// without replacing, and only then is the source removed.
 bool moveFileNoReplace(const std::string& source, const std::string& destination);
 
+/// How a transfer into a folder went: whether the plain name was taken, and whether the
+/// file arrived (under the plain name, or the other one when it was taken).
+struct TransferOutcome {
+    bool collided = false;
+    bool done = false;
+};
+
+/// Copies `source` to `destination`, or to `whenTaken` when a file or folder already has
+/// the name `destination`; a file at `whenTaken` is replaced. Whether the name is taken is
+/// decided by putting the finished copy in place without replacing, so no file can slip
+/// in between a test and the copy. A failed copy leaves nothing behind.
+TransferOutcome copyFileInto(const std::string& source, const std::string& destination,
+                             const std::string& whenTaken);
+
+/// Moves `source` to `destination`, or to `whenTaken` when that name is taken; never
+/// replaces anything, across file systems too.
+TransferOutcome moveFileInto(const std::string& source, const std::string& destination,
+                             const std::string& whenTaken);
+
 /// Deletes a file for good. Never a folder, and not a file nobody may write to.
 bool deleteFile(const std::string& path);
 

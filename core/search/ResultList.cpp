@@ -216,6 +216,18 @@ void ResultList::forEachRow(const std::function<void(std::size_t, const RowView&
     }
 }
 
+void ResultList::withColumnTexts(int column,
+                                 const std::function<void(const std::vector<std::string_view>&)>& use) const {
+    std::lock_guard lock(m_mutex);
+    std::vector<std::string_view> texts;
+    texts.reserve(m_rows);
+    for (std::size_t position = 0; position < m_rows; ++position) {
+        texts.push_back(column >= 0 && column < kColumnCount ? rowLocked(position).cell(column)
+                                                             : std::string_view());
+    }
+    use(texts);
+}
+
 void ResultList::compactIfWastefulLocked() {
     constexpr std::size_t kMinimumWaste = 16u << 20;
     if (m_deadBytes < kMinimumWaste || m_deadBytes < m_arena.bytesUsed() / 2) {

@@ -84,6 +84,11 @@ public:
     /// the visitor must not call back into the list.
     void forEachRow(const std::function<void(std::size_t, const RowView&)>& visit) const;
 
+    /// Calls `use` with the texts of one column, row by row, holding the list's lock: the
+    /// texts are valid during the call only, and `use` must not call back into the list.
+    void withColumnTexts(int column,
+                         const std::function<void(const std::vector<std::string_view>&)>& use) const;
+
     Revision revision() const;
     void setChangeListener(std::function<void()> listener);
 
