@@ -1,5 +1,6 @@
 #include "MainWindow.h"
 
+#include "Controls.h"
 #include "ProgramState.h"
 #include "QtToolkit.h"
 #include "ResultTableModel.h"
@@ -51,29 +52,6 @@ namespace {
 QString qt(const std::string& text) {
     return QString::fromStdString(text);
 }
-
-QLabel* makeLabel(const QString& text, QWidget* parent, const QRect& geometry) {
-    auto* label = new QLabel(text, parent);
-    label->setGeometry(geometry);
-    return label;
-}
-
-/// A double click selects the whole text of the box, so typing replaces it.
-class SelectAllOnDoubleClick : public QObject {
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::MouseButtonDblClick) {
-            if (auto* edit = qobject_cast<QLineEdit*>(watched)) {
-                edit->selectAll();
-                return true;
-            }
-        }
-        return QObject::eventFilter(watched, event);
-    }
-};
 
 } // namespace
 
@@ -239,7 +217,7 @@ void MainWindow::buildFolderGroup() {
     m_searchFolder = new QLineEdit(group);
     m_searchFolder->setObjectName(QStringLiteral("searchFolder"));
     m_searchFolder->setGeometry(70, 25, 295, 26);
-    m_searchFolder->installEventFilter(new SelectAllOnDoubleClick(m_searchFolder));
+    selectAllOnDoubleClick(m_searchFolder);
     connect(makeButton(QStringLiteral("浏览"), group, QRect(374, 25, 50, 26)), &QPushButton::clicked, this,
             &MainWindow::browseSearchFolder);
     connect(makeButton(QStringLiteral("打开文件夹"), group, QRect(431, 25, 70, 26)), &QPushButton::clicked,

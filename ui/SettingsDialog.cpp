@@ -1,5 +1,6 @@
 #include "SettingsDialog.h"
 
+#include "Controls.h"
 #include "Style.h"
 #include "settings/FilterSettings.h"
 #include "settings/SettingsTexts.h"
@@ -30,12 +31,6 @@ std::string utf8(const QString& text) {
     return text.toStdString();
 }
 
-QLabel* makeLabel(const QString& text, QWidget* parent, const QRect& geometry) {
-    auto* label = new QLabel(text, parent);
-    label->setGeometry(geometry);
-    return label;
-}
-
 /// A drop-down list that can also show a text the program sets which is none of its
 /// items (its prompts); the user may type into it as well.
 template <std::size_t N>
@@ -55,24 +50,6 @@ QLineEdit* makeBox(QWidget* parent, const QRect& geometry) {
     box->setGeometry(geometry);
     return box;
 }
-
-/// A double click selects the box's whole text, so that typing replaces a prompt, and
-/// keeps the box from selecting a single word.
-class SelectAllOnDoubleClick : public QObject {
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::MouseButtonDblClick) {
-            if (auto* box = qobject_cast<QLineEdit*>(watched)) {
-                box->selectAll();
-                return true;
-            }
-        }
-        return QObject::eventFilter(watched, event);
-    }
-};
 
 } // namespace
 
@@ -105,8 +82,6 @@ void SettingsDialog::buildBand() {
 }
 
 void SettingsDialog::buildControls() {
-    auto* selectAll = new SelectAllOnDoubleClick(this);
-
     auto* types = new QGroupBox(QStringLiteral("1.类型筛选（必选）"), this);
     types->setGeometry(17, 60, 525, 100);
     auto* star = makeLabel(QStringLiteral("*"), types, QRect(123, -6, 24, 32));
@@ -115,7 +90,7 @@ void SettingsDialog::buildControls() {
     m_typePreset = makeList(texts::kTypeItems, types, QRect(98, 30, 151, 23));
     makeLabel(QStringLiteral("文件后缀："), types, QRect(29, 61, 61, 32));
     m_extensions = makeBox(types, QRect(98, 64, 300, 24));
-    m_extensions->installEventFilter(selectAll);
+    selectAllOnDoubleClick(m_extensions);
     auto* hint =
         makeLabel(QStringLiteral("注：后缀越少，搜索越快，最好一个后缀。"), types, QRect(247, 33, 240, 34));
     hint->setStyleSheet(QStringLiteral("color: #6b7b8c;"));
@@ -127,7 +102,7 @@ void SettingsDialog::buildControls() {
     makeLabel(QStringLiteral("跳过大小："), size, QRect(31, 58, 59, 32));
     m_sizeRelation = makeList(texts::kRelationItems, size, QRect(100, 63, 80, 26));
     m_sizeValue = makeBox(size, QRect(188, 63, 72, 24));
-    m_sizeValue->installEventFilter(selectAll);
+    selectAllOnDoubleClick(m_sizeValue);
     m_sizeUnit = makeList(texts::kUnitItems, size, QRect(267, 63, 95, 26));
     makeLabel(QStringLiteral("的文件。"), size, QRect(366, 60, 49, 32));
 
@@ -137,7 +112,7 @@ void SettingsDialog::buildControls() {
     m_nameSwitch = makeList(texts::kNameSwitchItems, names, QRect(99, 28, 120, 20));
     makeLabel(QStringLiteral("关键字："), names, QRect(32, 61, 49, 32));
     m_keywords = makeBox(names, QRect(99, 63, 300, 24));
-    m_keywords->installEventFilter(selectAll);
+    selectAllOnDoubleClick(m_keywords);
     makeLabel(QStringLiteral("英文逗号隔开"), names, QRect(405, 63, 80, 24));
 
     auto* duplicates = new QGroupBox(QStringLiteral("4.重复文件筛选（选填）："), this);

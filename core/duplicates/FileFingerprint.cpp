@@ -1,6 +1,7 @@
 #include "duplicates/FileFingerprint.h"
 
 #include "duplicates/md5/Md5Context.h"
+#include "platform/FileDescriptor.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -16,34 +17,17 @@ std::int64_t modificationNs(const struct stat& st) {
     return static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec;
 }
 
-class FileHandle {
-public:
-    explicit FileHandle(const std::string& path)
-        : m_fd(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY)) {}
-    ~FileHandle() {
-        if (m_fd >= 0) {
-            close(m_fd);
-        }
-    }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    int fd() const { return m_fd; }
-
-private:
-    int m_fd;
-};
-
 } // namespace
 
 std::optional<FileFingerprint> fingerprintFile(const std::string& path, std::int64_t expectedSize,
                                                const std::atomic<bool>* cancel) {
-    const FileHandle file(path);
+    const FileDescriptor file(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY));
     struct stat before {};
-    if (file.fd() < 0 || fstat(file.fd(), &before) != 0 || !S_ISREG(before.st_mode) ||
+    if (file.get() < 0 || fstat(file.get(), &before) != 0 || !S_ISREG(before.st_mode) ||
         before.st_size != expectedSize) {
         return std::nullopt;
     }
-    posix_fadvise(file.fd(), 0, 0, POSIX_FADV_SEQUENTIAL);
+    posix_fadvise(file.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
 
     // One buffer per thread, reused: memory stays bounded whatever the file's size.
     thread_local std::unique_ptr<char[]> buffer(new char[kFingerprintPiece]);
@@ -56,7 +40,7 @@ std::optional<FileFingerprint> fingerprintFile(const std::string& path, std::int
         }
         const auto wanted = static_cast<std::size_t>(
             std::min<std::int64_t>(static_cast<std::int64_t>(kFingerprintPiece), expectedSize - total));
-        const ssize_t got = read(file.fd(), buffer.get(), wanted);
+        const ssize_t got = read(file.get(), buffer.get(), wanted);
         if (got < 0 && errno == EINTR) {
             continue;
         }
@@ -69,8 +53,8 @@ std::optional<FileFingerprint> fingerprintFile(const std::string& path, std::int
     // A file that grew or was rewritten while it was read has no single content to name.
     struct stat after {};
     char extra = 0;
-    if (fstat(file.fd(), &after) != 0 || after.st_size != expectedSize ||
-        modificationNs(after) != modificationNs(before) || read(file.fd(), &extra, 1) != 0) {
+    if (fstat(file.get(), &after) != 0 || after.st_size != expectedSize ||
+        modificationNs(after) != modificationNs(before) || read(file.get(), &extra, 1) != 0) {
         return std::nullopt;
     }
     md5.finish();

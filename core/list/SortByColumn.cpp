@@ -154,37 +154,12 @@ private:
 /// insertPosition worked out from counts alone: among c sorted keys, `less` are below x
 /// and `equal` equal to it, so every comparison of the search is known from an index.
 std::size_t insertPositionByCounts(std::size_t less, std::size_t equal, std::size_t c) {
-    if (c == 0) {
-        return 1;
-    }
-    const auto compareAt = [&](std::size_t index) { // compare(x, k[index]), index from 1
+    return insertPositionAmong(c, [&](std::size_t index) {
         if (index <= less) {
             return 1;
         }
         return index <= less + equal ? 0 : -1;
-    };
-    if (compareAt(c) >= 0) {
-        return c + 1;
-    }
-    if (compareAt(1) <= 0) {
-        return 1;
-    }
-    std::size_t lo = 1;
-    std::size_t hi = c;
-    while (lo < hi - 1) {
-        const std::size_t mid = (lo + hi) / 2;
-        const int order = compareAt(mid);
-        if (order == 0) {
-            lo = mid;
-            break;
-        }
-        if (order > 0) {
-            lo = mid;
-        } else {
-            hi = mid;
-        }
-    }
-    return lo + 1;
+    });
 }
 
 /// The final order of one run of equal keys, from where each member was inserted among

@@ -1,5 +1,7 @@
 #include "platform/FileOperations.h"
 
+#include "platform/FileDescriptor.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
@@ -12,28 +14,6 @@
 namespace yuzhou {
 
 namespace {
-
-class Descriptor {
-public:
-    explicit Descriptor(int fd = -1) : m_fd(fd) {}
-    ~Descriptor() {
-        if (m_fd >= 0) {
-            close(m_fd);
-        }
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return m_fd; }
-    /// Closes now and tells whether closing worked (a late write error shows here).
-    bool closeNow() {
-        const int fd = m_fd;
-        m_fd = -1;
-        return fd < 0 || close(fd) == 0;
-    }
-
-private:
-    int m_fd;
-};
 
 std::string folderOf(const std::string& path) {
     const std::size_t slash = path.find_last_of('/');
@@ -100,13 +80,13 @@ bool copyContents(int from, int to, off_t size) {
 /// Writes a complete copy of `source` under a fresh temporary name in the destination's
 /// folder and gives that name; empty when anything fails, and then nothing is left.
 std::string writeTemporaryCopy(const std::string& source, const std::string& destination) {
-    const Descriptor from(open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY));
+    const FileDescriptor from(open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY));
     struct stat st {};
     if (from.get() < 0 || fstat(from.get(), &st) != 0 || !S_ISREG(st.st_mode)) {
         return {};
     }
     std::string temporary = folderOf(destination) + "/." + nameOf(destination) + ".yuzhou-XXXXXX";
-    Descriptor to(mkostemp(temporary.data(), O_CLOEXEC));
+    FileDescriptor to(mkostemp(temporary.data(), O_CLOEXEC));
     if (to.get() < 0) {
         return {};
     }

@@ -97,20 +97,24 @@ std::string ResultList::cell(std::size_t position, int column) const {
     return std::string(rowLocked(position).cell(column));
 }
 
+void ResultList::replaceTextsLocked(std::size_t position, const Cells& cells) {
+    StoredRow& stored = rowLocked(position);
+    m_deadBytes += stored.ends.back();
+    stored = storeLocked(cells);
+    ++m_edits;
+    ++m_textEdits;
+    compactIfWastefulLocked();
+}
+
 void ResultList::setCell(std::size_t position, int column, std::string_view text) {
     {
         std::lock_guard lock(m_mutex);
         if (position >= m_rows || column < 0 || column >= kColumnCount) {
             return;
         }
-        StoredRow& stored = rowLocked(position);
-        Cells cells = stored.cells();
+        Cells cells = rowLocked(position).cells();
         cells[static_cast<std::size_t>(column)] = text;
-        m_deadBytes += stored.ends.back();
-        stored = storeLocked(cells);
-        ++m_edits;
-        ++m_textEdits;
-        compactIfWastefulLocked();
+        replaceTextsLocked(position, cells);
     }
     notify();
 }
@@ -121,12 +125,7 @@ void ResultList::setRowTexts(std::size_t position, const Cells& cells) {
         if (position >= m_rows) {
             return;
         }
-        StoredRow& stored = rowLocked(position);
-        m_deadBytes += stored.ends.back();
-        stored = storeLocked(cells);
-        ++m_edits;
-        ++m_textEdits;
-        compactIfWastefulLocked();
+        replaceTextsLocked(position, cells);
     }
     notify();
 }

@@ -105,6 +105,8 @@ private:
     static constexpr std::size_t kRowsPerChunk = 16384;
 
     StoredRow storeLocked(const Cells& cells);
+    /// Rewrites a row's texts; the old ones stay in the arena until it is compacted.
+    void replaceTextsLocked(std::size_t position, const Cells& cells);
     StoredRow& rowLocked(std::size_t position);
     const StoredRow& rowLocked(std::size_t position) const;
     /// Copies the live texts into a fresh arena once rewrites have left more dead text than

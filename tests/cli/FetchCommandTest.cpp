@@ -1,51 +1,18 @@
+#include "ProgramRun.h"
 #include "TestServer.h"
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-extern char** environ;
 
 namespace yuzhou {
 namespace {
 
-struct FetchRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using FetchRun = test::ProgramRun;
 
-/// Runs the real `yuzhou-cli fetch` with the arguments, its output caught in files.
+/// Runs the real `yuzhou-cli fetch` with the arguments.
 FetchRun runFetch(const std::vector<std::string>& arguments) {
-    test::TempFolder capture;
-    const std::string outPath = capture / "out";
-    const std::string errPath = capture / "err";
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0600);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0600);
-    std::vector<std::string> all = {YUZHOU_CLI_PATH, "fetch"};
-    all.insert(all.end(), arguments.begin(), arguments.end());
-    std::vector<char*> argv;
-    for (std::string& argument : all) {
-        argv.push_back(argument.data());
-    }
-    argv.push_back(nullptr);
-    FetchRun run;
-    pid_t pid = 0;
-    if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0) {
-        int status = 0;
-        waitpid(pid, &status, 0);
-        run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-    posix_spawn_file_actions_destroy(&actions);
-    run.out = test::readWholeFile(outPath);
-    run.err = test::readWholeFile(errPath);
-    return run;
+    std::vector<std::string> command = {YUZHOU_CLI_PATH, "fetch"};
+    command.insert(command.end(), arguments.begin(), arguments.end());
+    return test::runProgram(command);
 }
 
 TEST(FetchCommandTest, PrintsTheReplyExactlyAndPostsTheData) {

@@ -1,67 +1,25 @@
+#include "ProgramRun.h"
 #include "ResultOutput.h"
 #include "TempFolder.h"
 
-#include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-extern char** environ;
 
 namespace yuzhou {
 namespace {
 
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using CliRun = test::ProgramRun;
+using test::linesOf;
 
-/// Runs the real yuzhou-cli with the arguments, standard output and error caught in files.
+/// Runs the real yuzhou-cli with the arguments.
 CliRun runCli(const std::vector<std::string>& arguments) {
-    test::TempFolder capture;
-    const std::string outPath = capture / "out";
-    const std::string errPath = capture / "err";
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0600);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0600);
-    std::vector<std::string> all = {YUZHOU_CLI_PATH};
-    all.insert(all.end(), arguments.begin(), arguments.end());
-    std::vector<char*> argv;
-    for (std::string& argument : all) {
-        argv.push_back(argument.data());
-    }
-    argv.push_back(nullptr);
-    CliRun run;
-    pid_t pid = 0;
-    if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0) {
-        int status = 0;
-        waitpid(pid, &status, 0);
-        run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-    posix_spawn_file_actions_destroy(&actions);
-    run.out = test::readWholeFile(outPath);
-    run.err = test::readWholeFile(errPath);
-    return run;
+    std::vector<std::string> command = {YUZHOU_CLI_PATH};
+    command.insert(command.end(), arguments.begin(), arguments.end());
+    return test::runProgram(command);
 }
 
 std::vector<std::string> lines(const std::string& text) {
-    std::vector<std::string> result;
-    std::size_t begin = 0;
-    while (begin < text.size()) {
-        const std::size_t end = text.find('\n', begin);
-        result.push_back(text.substr(begin, end - begin));
-        if (end == std::string::npos) {
-            break;
-        }
-        begin = end + 1;
-    }
-    return result;
+    return linesOf(text);
 }
 
 constexpr const char* kHeader = "勾选\t序号\t名称\t路径\t大小\t创建时间\t修改时间\t是否存在重复\tmd5";
@@ -181,14 +139,7 @@ TEST_F(FindCommandTest, CsvAndJsonCarryTheSameRows) {
 std::vector<std::vector<std::string>> tsvRows(const std::string& out) {
     std::vector<std::vector<std::string>> rows;
     for (const std::string& line : lines(out)) {
-        std::vector<std::string> fields;
-        std::size_t begin = 0;
-        for (std::size_t tab = line.find('\t'); tab != std::string::npos; tab = line.find('\t', begin)) {
-            fields.push_back(line.substr(begin, tab - begin));
-            begin = tab + 1;
-        }
-        fields.push_back(line.substr(begin));
-        rows.push_back(fields);
+        rows.push_back(test::tabFields(line));
     }
     rows.erase(rows.begin()); // the header
     return rows;

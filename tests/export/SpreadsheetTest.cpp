@@ -1,12 +1,13 @@
+#include "Spreadsheet.h"
+
+#include "ProgramRun.h"
 #include "ProgramState.h"
 #include "RecordingToolkit.h"
-#include "Spreadsheet.h"
 #include "TempFolder.h"
-
-#include <gtest/gtest.h>
 
 #include <cstdio>
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <map>
 #include <sys/stat.h>
 #include <tuple>
@@ -40,20 +41,10 @@ std::string unescape(const std::string& text) {
     return out;
 }
 
-std::vector<std::string> split(const std::string& line) {
-    std::vector<std::string> fields;
-    std::size_t begin = 0;
-    for (std::size_t tab = line.find('\t'); tab != std::string::npos; tab = line.find('\t', begin)) {
-        fields.push_back(line.substr(begin, tab - begin));
-        begin = tab + 1;
-    }
-    fields.push_back(line.substr(begin));
-    return fields;
-}
-
 Workbook readWorkbook(const std::string& path) {
     Workbook workbook;
-    const std::string command = "/usr/bin/python3 '" YUZHOU_TESTS_DIR "/export/read_workbook.py' '" + path + "'";
+    const std::string command =
+        "/usr/bin/python3 '" YUZHOU_TESTS_DIR "/export/read_workbook.py' '" + path + "'";
     FILE* pipe = popen(command.c_str(), "r");
     if (pipe == nullptr) {
         return workbook;
@@ -67,7 +58,7 @@ Workbook readWorkbook(const std::string& path) {
     std::size_t begin = 0;
     while (begin < output.size()) {
         const std::size_t end = output.find('\n', begin);
-        const std::vector<std::string> fields = split(output.substr(begin, end - begin));
+        const std::vector<std::string> fields = test::tabFields(output.substr(begin, end - begin));
         begin = end == std::string::npos ? output.size() : end + 1;
         if (fields[0] == "sheet") {
             workbook.sheetSizes.emplace_back(std::stoi(fields[2]), std::stoi(fields[3]));
@@ -87,7 +78,8 @@ ResultRow rowOf(std::vector<std::string> texts) {
     return row;
 }
 
-const std::vector<std::string> kTitles = {"", "序号", "名称", "路径", "大小", "创建时间", "修改时间", "是否存在重复", "md5"};
+const std::vector<std::string> kTitles = {"",         "序号",     "名称",         "路径", "大小",
+                                          "创建时间", "修改时间", "是否存在重复", "md5"};
 
 void expectSheetHolds(const Workbook& workbook, int sheet, const std::vector<ResultRow>& rows) {
     for (int c = 0; c < kColumnCount; ++c) {
@@ -104,7 +96,8 @@ void expectSheetHolds(const Workbook& workbook, int sheet, const std::vector<Res
             EXPECT_EQ(cell->second.format, "@") << "row " << r << " column " << c;
             EXPECT_EQ(cell->second.value, expected) << "row " << r << " column " << c;
             // Texts stay texts, however much they look like numbers or dates.
-            EXPECT_EQ(cell->second.type, expected.empty() ? "NoneType" : "str") << "row " << r << " column " << c;
+            EXPECT_EQ(cell->second.type, expected.empty() ? "NoneType" : "str")
+                << "row " << r << " column " << c;
         }
     }
 }
@@ -220,9 +213,10 @@ TEST(Spreadsheet, AListChangedDuringTheExportStopsIt) {
         ResultList* list;
     } context{&list};
     const std::string path = folder / "changed.xlsx";
-    EXPECT_EQ(writeSpreadsheet(path, list, kRowsPerSheet,
-                               [](void* c) { static_cast<Context*>(c)->list->setCell(0, kNameColumn, "sorted"); },
-                               &context),
+    EXPECT_EQ(writeSpreadsheet(
+                  path, list, kRowsPerSheet,
+                  [](void* c) { static_cast<Context*>(c)->list->setCell(0, kNameColumn, "sorted"); },
+                  &context),
               ExportOutcome::Interrupted);
     EXPECT_FALSE(std::filesystem::exists(path));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 0);
